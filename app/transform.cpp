@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// Byte-wise case rules: ASCII only, except the code-page lowering that starts proper case.
+#include "app/transform.h"
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace app {
+namespace {
+
+template <typename Map>
+std::string MapBytes(std::string_view text, Map map) {
+  std::string result(text);
+  for (char& c : result) c = map(c);
+  return result;
+}
+
+constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+}  // namespace
+
+std::string ToUpperCase(std::string_view text) { return MapBytes(text, UpperAscii); }
+
+std::string ToLowerCase(std::string_view text) { return MapBytes(text, LowerAscii); }
+
+std::string InvertCase(std::string_view text) {
+  return MapBytes(text, [](char c) { return c >= 'a' && c <= 'z' ? UpperAscii(c) : LowerAscii(c); });
+}
+
+std::string MirrorText(std::string_view text) { return std::string(text.rbegin(), text.rend()); }
+
+std::string ToProperCase(std::string_view text, const ByteSet& delims) {
+  std::string result(text);
+  if (result.empty()) return result;
+  platform::LowerCodePage(result);
+  std::size_t at = 0;
+  while (at < result.size()) {
+    while (at < result.size() && delims.Contains(result[at])) ++at;
+    if (at < result.size()) result[at] = UpperAscii(result[at]);
+    while (at < result.size() && !delims.Contains(result[at])) ++at;
+  }
+  return result;
+}
+
+std::string ReverseWords(std::string_view text, const ByteSet& delims) {
+  // Collect the words once and join them from the last: prepending word by word would copy the
+  // growing text for every word.
+  std::vector<std::string_view> words;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    while (at < text.size() && delims.Contains(text[at])) ++at;
+    const std::size_t start = at;
+    while (at < text.size() && !delims.Contains(text[at])) ++at;
+    if (at > start) words.push_back(text.substr(start, at - start));
+  }
+  std::string result;
+  result.reserve(text.size() + 1);
+  for (auto word = words.rbegin(); word != words.rend(); ++word) {
+    if (word != words.rbegin()) result.push_back(' ');
+    result.append(*word);
+  }
+  // Only the outer ends are trimmed: control bytes that begin the last word or end the first
+  // word fall away, those inside the result stay.
+  std::size_t first = 0;
+  while (first < result.size() && static_cast<unsigned char>(result[first]) <= 0x20) ++first;
+  std::size_t last = result.size();
+  while (last > first && static_cast<unsigned char>(result[last - 1]) <= 0x20) --last;
+  result.erase(last);
+  result.erase(0, first);
+  return result;
+}
+
+}  // namespace app

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// Parameter records and switch lookup shared by the console tools.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+/// Classification of one command-line argument. Code 1 is assigned by nothing.
+enum TParamStatus : std::int32_t {
+  psUnmatched = 0,       ///< no declared switch has recognised it (yet)
+  psSwitch = 2,          ///< a declared switch
+  psSwitchValue = 3,     ///< taken as a value of the switch one or two places before it
+  psAttachedSwitch = 4,  ///< a declared switch carrying its value after ':' or '='
+  psIncomplete = 5,      ///< a switch whose required value is missing, blank or taken
+  psReserved = 6,        ///< counted by validation; assigned by nothing
+};
+
+/// One argument of the command line and what the declarations made of it.
+struct TParamStatusRec {
+  std::int32_t Status = psUnmatched;
+  bool SwitchMark = false;
+  bool ValueMark = false;
+  bool AttachMark = false;
+  bool SpareMark = false;
+  std::string Param;  ///< the argument exactly as the platform delivered it
+};
+using TParamStatusArray = std::vector<TParamStatusRec>;
+
+/// The answer for one switch; callers copy it whole.
+struct TFindParamRec {
+  bool Reserved = false;
+  bool Found = false;     ///< present, with every required value
+  bool Attached = false;  ///< a value came after ':' or '='
+  std::int32_t Index = -1;       ///< position of the reported occurrence, -1 when absent
+  std::int32_t ParamIndex = -1;  ///< Index + 1, the argument number as the platform counts it
+  std::string Text;              ///< the matching argument; for an attached value, the switch part
+  std::string Value1, Value2;
+};
+using TParamRecArray = std::vector<TFindParamRec>;
+using TStringArray = std::vector<std::string>;
+
+/// Extra forms that matching accepts.
+enum TSwitchStyle : std::uint8_t {
+  ssPlain = 0,
+  ssBareSymbols = 1,      ///< a symbol switch may stand without prefix
+  ssAttachedValues = 2,   ///< a value may follow the switch after ':' or '='
+  ssBareAndAttached = 3,
+};
+
+/// Lookup flags, a set of bits.
+using TParamFlags = std::uint8_t;
+inline constexpr TParamFlags pfNoBlankValues = 1;      ///< neither value may be blank
+inline constexpr TParamFlags pfNoBlankFirstValue = 2;  ///< the first value may not be blank
+inline constexpr TParamFlags pfFindAll = 4;            ///< examine every occurrence; the last wins
+inline constexpr TParamFlags pfKeepDefault = 8;        ///< FindParamValue keeps the caller's value
+
+enum TSearchKind : std::uint8_t { skFrom = 0, skUpTo = 1 };
+
+/// Separators between the words of an alias list in lookups.
+inline constexpr std::string_view AliasDelimiters = " ,;";
+/// One-character aliases that the bare styles accept without prefix.
+inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
+
+extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-up
+extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
+extern TSwitchStyle SwitchStyle;
+extern bool RequireDoubleDash;  ///< word switches need "--"; when false "-" is accepted too
+extern bool RecordFindHistory;
+extern TParamFlags ParamFlags;  ///< kept for the program; the engine never reads it
+extern std::string DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
+
+/// Standard switch records that the program fills by copying its declarations' answers.
+extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
+    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
+
+/// The words of an alias list, split at `AliasDelimiters`, in order.
+TStringArray AliasWords(std::string_view aliases);
+
+/// Declares a switch without value: looks it up over the range that `position` and `kind`
+/// select and marks what it recognised in `table`.
+void FindParamFlag(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+                   TParamFlags flags, std::int32_t position, TSearchKind kind);
+
+/// Declares a switch with one optional value; `found_flag` receives `rec.Found`.
+void FindParamBool(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+                   bool& found_flag, std::int32_t position, TSearchKind kind);
+
+/// Declares a switch with one value; `value` receives `rec.Value1`. It is cleared first unless
+/// `flags` holds pfKeepDefault, in which case it serves as the default.
+void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+                    std::string& value, TParamFlags flags, std::int32_t position,
+                    TSearchKind kind);
+
+/// The core search over positions `first_index`..`last_index` (-1: the last position), taking
+/// `value_count` following arguments as values (0, 1 or 2; more act as 1).
+void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+               std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
+               TParamFlags flags, std::string_view default1, std::string_view default2);
+
+/// Turns a declaration's position and kind into the range FindParam searches.
+void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& first_index,
+                        std::int32_t& last_index);
+
+/// Whether `arg` alone is a form of the switch, with `next_arg` as its value; attached values
+/// are not recognised and the argument table is not touched. A match sets Index 0.
+void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
+                  std::string_view next_arg, std::int32_t value_count, TParamFlags flags);
+
+/// Whether `arg` is a form of the one word `alias`, attached values included when the switch
+/// style allows them; `match` gets Found, Text and, for an attached value, Attached and Value1
+/// (at most 999 bytes of it).
+bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match);
+
+/// Whether `arg` is exactly a form of `alias`, never with an attached value.
+bool SwitchMatches(std::string_view alias, std::string_view arg);
+
+/// Sets `forms` to every accepted form of every word of `aliases` under `style`, each followed
+/// by one space and listed once.
+void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style);
+
+/// Merges the upper-cased words of `aliases` into the space-separated `list`, each word once.
+void AddDeclaredSwitches(std::string& list, std::string_view aliases);
+
+/// Whether `word` is not one of the space-separated words of `list`.
+bool WordNotInList(std::string_view word, std::string_view list);
+
+/// The argument table of the arguments the library was started with, all unmatched.
+TParamStatusArray BuildParamStatus();
+TParamStatusArray NewParamStatusArray(std::int32_t count);
+TParamRecArray NewParamRecArray(std::int32_t count);
+
+/// Most bytes of an attached value that a record keeps.
+inline constexpr std::size_t MaxAttachedValue = 999;
+
+}  // namespace core
