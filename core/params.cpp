@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 
 #include "core/library.h"
+#include "core/text.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -24,22 +26,6 @@ TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, He
 
 namespace {
 
-constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string AsciiUpper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return upper;
-}
-
 // Calls `visit` with each maximal run of bytes outside `delimiters`; stops early when it
 // returns true, and reports whether it did.
 template <typename Visit>
@@ -54,26 +40,6 @@ bool ForEachWord(std::string_view text, std::string_view delimiters, Visit visit
     at = end;
   }
   return false;
-}
-
-// Pieces of a space-separated list in which a stretch in double quotes stays whole.
-TStringArray SplitQuoted(std::string_view text) {
-  TStringArray pieces;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    if (text[at] == ' ') {
-      ++at;
-      continue;
-    }
-    const std::size_t start = at;
-    bool quoted = false;
-    while (at < text.size() && (quoted || text[at] != ' ')) {
-      if (text[at] == '"') quoted = !quoted;
-      ++at;
-    }
-    pieces.emplace_back(text.substr(start, at - start));
-  }
-  return pieces;
 }
 
 struct TPrefixes {
@@ -179,7 +145,8 @@ void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& f
 }
 
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
-  match = TFindParamRec{};
+  // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
+  TFindParamRec answer;
   bool result = false;
   const bool attached_allowed = AllowsAttached(SwitchStyle);
   const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
@@ -189,21 +156,22 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
     form.append(alias);
     if (platform::EqualsNoCase(arg, form)) {
       result = true;
-      match.Found = true;
-      match.Text = arg;
+      answer.Found = true;
+      answer.Text = arg;
       continue;
     }
     if (!attached_allowed || result) continue;
     const std::size_t length = form.size() + 1;
     if (arg.size() >= length && (arg[length - 1] == ':' || arg[length - 1] == '=') &&
         platform::EqualsNoCase(arg.substr(0, length - 1), form)) {
-      match.Text = arg.substr(0, length - 1);
-      match.Value1 = arg.substr(length, MaxAttachedValue);
-      match.Attached = true;
+      answer.Text = arg.substr(0, length - 1);
+      answer.Value1 = arg.substr(length, MaxAttachedValue);
+      answer.Attached = true;
       result = true;
       break;
     }
   }
+  match = std::move(answer);
   return result;
 }
 
@@ -220,14 +188,13 @@ bool SwitchMatches(std::string_view alias, std::string_view arg) {
   return false;
 }
 
-void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
-               std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
-               TParamFlags flags, std::string_view default1, std::string_view default2) {
+namespace {
+
+// FindParam's search: marks `table` and fills `rec` for every occurrence in the range.
+void SearchTable(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+                 std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
+                 TParamFlags flags) {
   const std::int32_t high = LastPosition(table);
-  NoteDeclared(aliases);
-  rec = TFindParamRec{};
-  rec.Value1 = default1;
-  rec.Value2 = default2;
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
   if (last_index < first_index) return;
@@ -294,6 +261,21 @@ void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view al
   }
 }
 
+}  // namespace
+
+void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+               std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
+               TParamFlags flags, std::string_view default1, std::string_view default2) {
+  // The answer is built apart and moved in at the end: the defaults and the alias list may be
+  // views of the caller's own record.
+  TFindParamRec answer;
+  answer.Value1 = default1;
+  answer.Value2 = default2;
+  NoteDeclared(aliases);
+  SearchTable(answer, table, aliases, last_index, first_index, value_count, flags);
+  rec = std::move(answer);
+}
+
 void FindParamFlag(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
                    TParamFlags flags, std::int32_t position, TSearchKind kind) {
   std::int32_t first = 0, last = 0;
@@ -322,23 +304,24 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
   NoteDeclared(aliases);
-  rec = TFindParamRec{};
+  TFindParamRec answer;  // `arg` and `next_arg` may be views of rec's own texts
   const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
   ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
     if (!SwitchMatches(word, arg)) return false;
-    rec.Text = arg;
-    rec.Index = 0;
-    rec.ParamIndex = 0;
-    rec.Found = true;
+    answer.Text = arg;
+    answer.Index = 0;
+    answer.ParamIndex = 0;
+    answer.Found = true;
     if (value_count == 1) {
       if (first_required && next_arg.empty()) {
-        rec.Found = false;
+        answer.Found = false;
       } else {
-        rec.Value1 = next_arg;
+        answer.Value1 = next_arg;
       }
     }
     return true;
   });
+  rec = std::move(answer);
 }
 
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
@@ -375,7 +358,7 @@ void AddDeclaredSwitches(std::string& list, std::string_view aliases) {
       }
     }
   }
-  const std::string_view trimmed = Trim(list);
+  const std::string_view trimmed = TrimControls(list);
   if (trimmed.size() != list.size()) list = std::string(trimmed);
 }
 

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
+#include "core/text.h"
+
+namespace core {
+
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  }
+  return upper;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return lower;
+}
+
+std::string_view TrimControls(std::string_view text) {
+  const auto is_control = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  while (!text.empty() && is_control(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_control(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+TStringArray SplitQuoted(std::string_view text) {
+  TStringArray pieces;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const std::size_t start = at;
+    bool quoted = false;
+    while (at < text.size() && (quoted || text[at] != ' ')) {
+      if (text[at] == '"') quoted = !quoted;
+      ++at;
+    }
+    pieces.emplace_back(text.substr(start, at - start));
+  }
+  return pieces;
+}
+
+}  // namespace core
