@@ -91,6 +91,14 @@ std::int32_t LastPosition(const TParamStatusArray& table) {
   return static_cast<std::int32_t>(std::min(table.size(), most)) - 1;
 }
 
+// A required value that no argument supplies.
+void MarkValueMissing(TFindParamRec& rec, TParamStatusRec& entry) {
+  rec.Found = false;
+  entry.Status = psIncomplete;
+  entry.SwitchMark = true;
+  entry.ValueMark = entry.AttachMark = false;
+}
+
 // Takes the argument after `h` (h + `offset`) as a value; the outcomes mark the switch's own
 // entry, with SwitchMark as the first and the second value differ in it.
 void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
@@ -237,22 +245,12 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, std::string_view 
               TakeValue(rec, table, h, 2, second_required);
             } else {
               rec.Value2.clear();
-              if (second_required) {
-                rec.Found = false;
-                entry.Status = psIncomplete;
-                entry.SwitchMark = true;
-                entry.ValueMark = entry.AttachMark = false;
-              }
+              if (second_required) MarkValueMissing(rec, entry);
             }
           }
         } else {
           rec.Value1.clear();
-          if (first_required) {
-            rec.Found = false;
-            entry.Status = psIncomplete;
-            entry.SwitchMark = true;
-            entry.ValueMark = entry.AttachMark = false;
-          }
+          if (first_required) MarkValueMissing(rec, entry);
         }
       }
       if (RecordFindHistory) FindHistory.push_back(rec);
