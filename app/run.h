@@ -10,13 +10,28 @@
 namespace app {
 
 inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitMissingEssential = 64;
+inline constexpr int ExitInvalidParams = 65;
+inline constexpr int ExitIncompleteParams = 67;
+inline constexpr int ExitHelpRequested = 255;
+/// The build's own date could not be read (sysexits' EX_SOFTWARE); never expected.
+inline constexpr int ExitInternalError = 70;
 /// A write to standard output or standard error failed (sysexits' EX_IOERR).
 inline constexpr int ExitIoError = 74;
+
+inline constexpr std::string_view Version = "3.0.0";
+inline constexpr std::string_view FullVersion = "3.0.0.200";
+inline constexpr std::string_view Description =
+    "Change the Case of an Input string to Upper, Lower, Proper, Inverted and/or Reverse it";
+/// The switches of which at least one makes a command line worth processing.
+inline constexpr std::string_view EssentialSwitches =
+    "U UPPER L LOWER P PROPER I INVERT M MIRROR W REVERSE-WORDS";
 
 /// Everything a run reads from its process, and where it writes.
 struct TRunRec {
   std::vector<std::string> Arguments;  ///< after the program's own name
-  std::string ExecutablePath;
+  std::string ExecutablePath;          ///< full path of the running executable
+  std::string CommandLine;             ///< as the user entered it, for the syntax report
   core::TTextChannel Output{platform::stdOutput, nullptr};
   core::TTextChannel Error{platform::stdError, nullptr};
 };
@@ -25,8 +40,8 @@ struct TRunRec {
 /// code. Leaves no state behind, so that runs can follow each other in one process.
 int Run(TRunRec run);
 
-/// The executable's file name without its directory and extension; it names the program in
-/// what it writes.
-std::string BaseNameOf(std::string_view path);
+/// The invalid-syntax outcome: banner, report of `message` (in the form `report_style`
+/// selects), help screen, and `exit_code`.
+void ReportInvalidSyntax(int report_style, int exit_code, std::string_view message, bool brief);
 
 }  // namespace app

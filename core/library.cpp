@@ -4,21 +4,33 @@
 
 #include <utility>
 
+#include "core/banner.h"
+#include "core/text.h"
+#include "core/validation.h"
+
 namespace core {
 
-TStringArray CommandArguments;
 int ExitCode = 0;
+TStringArray CommandArguments;
+std::string ExecutableFullPath;
+bool HelpRequested = false;
+bool BannerAllowed = true;
+int SyntaxReportStyle = 0;
 
 namespace {
 
 // Assigning fresh objects, rather than clearing, also gives their memory back.
 void ResetVariables() {
+  ResetValidationState();
   ExitCode = 0;
   OutputChannel = TTextChannel{platform::stdOutput, nullptr};
   ErrorChannel = TTextChannel{platform::stdError, nullptr};
+  ExecutionPath = std::string{};
+  CommandLineText = std::string{};
   ErrorDelay = false;
   AudibleError = false;
   CommandArguments = TStringArray{};
+  ExecutableFullPath = std::string{};
   ParamStatus = TParamStatusArray{};
   FindHistory = TParamRecArray{};
   SwitchStyle = ssPlain;
@@ -31,6 +43,10 @@ void ResetVariables() {
                              &InfoParam}) {
     *rec = TFindParamRec{};
   }
+  HelpRequested = false;
+  BannerAllowed = true;
+  SyntaxReportStyle = 0;
+  ResetBannerState();
 }
 
 }  // namespace
@@ -39,9 +55,14 @@ void StartUp(TStartUpRec start) {
   ResetVariables();
   OutputChannel = start.Output;
   ErrorChannel = start.Error;
+  ExecutableFullPath = std::move(start.ExecutablePath);
+  ExecutionPath = QuoteIfNeeded(DirectoryOf(ExecutableFullPath));
+  CommandLineText = std::move(start.CommandLine);
   CommandArguments = std::move(start.Arguments);
   ParamStatus = BuildParamStatus();
   FindHistory = NewParamRecArray(0);
+  ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
+  ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");
 }
 
 void ShutDown() { ResetVariables(); }

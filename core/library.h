@@ -2,6 +2,8 @@
 // Start-up and shutdown of the library's state, so that one process can hold several runs.
 #pragma once
 
+#include <string>
+
 #include "core/params.h"
 #include "core/report.h"
 
@@ -9,7 +11,9 @@ namespace core {
 
 /// What a run is started with; the channels default to the standard streams.
 struct TStartUpRec {
-  TStringArray Arguments;  ///< after the program's own name
+  TStringArray Arguments;      ///< after the program's own name
+  std::string ExecutablePath;  ///< full path of the running executable
+  std::string CommandLine;     ///< the whole command line as the user entered it
   TTextChannel Output{platform::stdOutput, nullptr};
   TTextChannel Error{platform::stdError, nullptr};
 };
@@ -19,8 +23,16 @@ extern int ExitCode;
 
 /// The arguments the library was started with; BuildParamStatus reads them.
 extern TStringArray CommandArguments;
+/// Full path of the running executable, as the run was started with it.
+extern std::string ExecutableFullPath;
 
-/// Binds the channels, builds ParamStatus and gives every library variable its initial value.
+/// Settings the program reads or sets while deciding its run.
+extern bool HelpRequested;       ///< a help or information switch is present
+extern bool BannerAllowed;       ///< a processing run may show the banner
+extern int SyntaxReportStyle;    ///< 0: the plain report; otherwise the see-below form
+
+/// Binds the channels, computes the execution path, builds ParamStatus, names the statistics
+/// records and gives every other library variable its initial value.
 void StartUp(TStartUpRec start);
 
 /// Releases everything the library holds, leaving it as before StartUp.

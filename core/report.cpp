@@ -10,6 +10,83 @@ TTextChannel OutputChannel{platform::stdOutput, nullptr};
 TTextChannel ErrorChannel{platform::stdError, nullptr};
 bool ErrorDelay = false;
 bool AudibleError = false;
+std::string ExecutionPath;
+std::string CommandLineText;
+
+namespace {
+
+constexpr int WaitStepMilliseconds = 250;
+
+// Watching the keyboard puts the terminal in a special mode; it must end on every way out of
+// the wait, a failed write included.
+class TKeyWatchGuard {
+ public:
+  TKeyWatchGuard() { platform::StartKeyWatch(); }
+  ~TKeyWatchGuard() { platform::StopKeyWatch(); }
+  TKeyWatchGuard(const TKeyWatchGuard&) = delete;
+  TKeyWatchGuard& operator=(const TKeyWatchGuard&) = delete;
+};
+
+void Report(std::string_view message_line, bool error_delay, bool audible_error) {
+  OutputChannel = ErrorChannel;
+  Write(ErrorChannel, "Invalid or Incomplete Syntax!\r\n", LineEnd);
+  std::string place = "Execution Path ... ";
+  place.append(ExecutionPath).append(LineEnd);
+  place.append("You entered ...... ").append(CommandLineText);
+  WriteLine(ErrorChannel, place);
+  WriteMessageBlock(message_line);
+  if (audible_error) platform::Beep();
+  if (error_delay) WaitForAnyKey(30, "Press Any Key to Continue...");
+}
+
+}  // namespace
+
+std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
+  std::string text = QuoteIfNeeded(invoked);
+  for (const std::string& argument : arguments) {
+    text.push_back(' ');
+    text += QuoteIfNeeded(argument);
+  }
+  return text;
+}
+
+void WriteDividerLine(int length, bool add_empty_line) {
+  std::string line(static_cast<std::size_t>(length > 0 ? length : 0), '-');
+  if (add_empty_line) line.append(LineEnd);
+  WriteLine(OutputChannel, line);
+}
+
+void WriteMessageBlock(std::string_view message) {
+  std::string block(LineEnd);
+  block.append(message).append(LineEnd);
+  WriteLine(ErrorChannel, block);
+}
+
+void ReportSyntaxError(std::string_view message, bool error_delay, bool audible_error) {
+  Report(message, error_delay, audible_error);
+}
+
+void ReportSyntaxErrorSeeBelow(std::string_view message, bool error_delay, bool audible_error) {
+  std::string line(message);
+  if (line.empty() || line.back() != ' ') line.push_back(' ');
+  line.append("(See Syntax Definition Below)");
+  Report(line, error_delay, audible_error);
+}
+
+void WaitForAnyKey(int steps, std::string_view prompt) {
+  {
+    const TKeyWatchGuard watch;
+    Write(OutputChannel, prompt);
+    int count = 0;
+    do {
+      if (platform::KeyPressed()) break;
+      platform::SleepMilliseconds(WaitStepMilliseconds);
+      Write(OutputChannel, ".");
+      ++count;
+    } while (count < steps);
+  }
+  Write(OutputChannel, LineEnd, LineEnd);
+}
 
 void FatalWriteError(const TTextChannel& channel, std::string reason) {
   throw TWriteFailure{channel.Stream, std::move(reason)};

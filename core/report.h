@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -28,6 +29,34 @@ extern TTextChannel ErrorChannel;
 /// program from its switches.
 extern bool ErrorDelay;
 extern bool AudibleError;
+
+/// The directory of the running executable, quoted when needed; set at start-up.
+extern std::string ExecutionPath;
+/// The command line as the user entered it, program included; set at start-up.
+extern std::string CommandLineText;
+
+/// The command-line text for a system that keeps only the argument list: the program as
+/// invoked, then each argument, every element quoted when needed, joined by single spaces.
+std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments);
+
+/// Writes `length` hyphens (none when it is not positive), an empty line when
+/// `add_empty_line`, and ends the line, on OutputChannel.
+void WriteDividerLine(int length, bool add_empty_line);
+
+/// Writes an empty line, `message` and another empty line on ErrorChannel.
+void WriteMessageBlock(std::string_view message);
+
+/// The report of a command line that cannot be accepted, on standard error: title, execution
+/// path, command line and `message`, then the beep and the pause when asked for. From here on
+/// OutputChannel writes to standard error too.
+void ReportSyntaxError(std::string_view message, bool error_delay, bool audible_error);
+
+/// The same report, its message line pointing to the syntax definition that follows it.
+void ReportSyntaxErrorSeeBelow(std::string_view message, bool error_delay, bool audible_error);
+
+/// Writes `prompt` and then a dot every 250 ms until a key is pressed or `steps` dots are out
+/// (at least one); keys typed before the wait and the key that ends it are discarded.
+void WaitForAnyKey(int steps, std::string_view prompt);
 
 /// Thrown, through `FatalWriteError` only, when a channel's write fails; the run ends with it.
 struct TWriteFailure {

@@ -2,6 +2,8 @@
 // Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
 #include "core/text.h"
 
+#include "platform/platform.h"
+
 namespace core {
 
 std::string AsciiUpper(std::string_view text) {
@@ -44,6 +46,34 @@ TStringArray SplitQuoted(std::string_view text) {
     pieces.emplace_back(text.substr(start, at - start));
   }
   return pieces;
+}
+
+std::string QuoteIfNeeded(std::string_view text) {
+  if (!text.empty() && text.find(' ') == std::string_view::npos) return std::string(text);
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.push_back('"');
+  quoted.append(text);
+  quoted.push_back('"');
+  return quoted;
+}
+
+std::string DirectoryOf(std::string_view path) {
+  const std::string_view separators = platform::PathSeparators();
+  const std::size_t last = path.find_last_of(separators);
+  if (last == std::string_view::npos) return {};
+  std::string_view directory = path.substr(0, last + 1);
+  const char trailing = directory.back();  // a colon is kept: "C:" names a drive
+  if (directory.size() > 1 && (trailing == '/' || trailing == '\\') &&
+      separators.find(directory[directory.size() - 2]) == std::string_view::npos) {
+    directory.remove_suffix(1);
+  }
+  return std::string(directory);
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t last = path.find_last_of(platform::PathSeparators());
+  return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
 }  // namespace core

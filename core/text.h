@@ -21,4 +21,14 @@ std::string_view TrimControls(std::string_view text);
 /// pieces are dropped.
 TStringArray SplitQuoted(std::string_view text);
 
+/// `text` in double quotes when it is empty or holds a space, else unchanged.
+std::string QuoteIfNeeded(std::string_view text);
+
+/// The directory part of `path`: cut after its last separator (nothing when it has none), then
+/// without a trailing separator unless that would leave a root such as "/" or "C:\\".
+std::string DirectoryOf(std::string_view path);
+
+/// Everything after the last separator of `path`.
+std::string_view FileNameOf(std::string_view path);
+
 }  // namespace core

@@ -2,6 +2,7 @@
 // The operating-system services the console tools need; exactly one platform_*.cpp defines them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,6 +16,13 @@ enum TStdStream : std::uint8_t { stdOutput, stdError };
 
 /// The process's arguments after the program's own name, as main received them.
 std::vector<std::string> ArgumentList(int argc, char** argv);
+
+/// The command line as one text, exactly as the system holds it, where the system keeps one
+/// (Windows); false where only the argument list exists (POSIX).
+bool NativeCommandLine(std::string& text);
+
+/// The bytes that separate the parts of a path: "/" on POSIX; "\\", "/" and ":" on Windows.
+std::string_view PathSeparators();
 
 /// Full path of the running executable, or `fallback` (main's argv[0]) when the system cannot
 /// tell.
@@ -30,5 +38,27 @@ bool EqualsNoCase(std::string_view left, std::string_view right);
 /// Lowers `text` in place with the user's single-byte code page: A-Z always become a-z, no other
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);
+
+/// The system locale's abbreviated month names (January first) and its time separator.
+struct TTimeNames {
+  std::array<std::string, 12> ShortMonths;
+  std::string TimeSeparator;
+};
+TTimeNames SystemTimeNames();
+
+/// Starts watching the keyboard for the error pause: pending input is discarded, and until
+/// StopKeyWatch the terminal hands over single key presses without echo. A terminal that is
+/// interrupted by a signal meanwhile is put back before the signal takes its course.
+void StartKeyWatch();
+/// Whether a key press is pending, without blocking; always false when input is no terminal.
+bool KeyPressed();
+/// Stops watching: pending input, the key that ended the wait included, is discarded and the
+/// terminal is as StartKeyWatch found it.
+void StopKeyWatch();
+
+void SleepMilliseconds(int milliseconds);
+
+/// Sounds the system beep once, if the system can; never through standard output or error.
+void Beep();
 
 }  // namespace platform

@@ -9,7 +9,13 @@
 #include <cstring>
 
 #include <ctype.h>
+#include <fcntl.h>
+#include <langinfo.h>
 #include <locale.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #if defined(__APPLE__)
@@ -47,7 +53,48 @@ TLowerTable MakeLowerTable() {
   return table;
 }
 
+// The terminal as the key watch found it, for the signal handler as much as for StopKeyWatch.
+struct TKeyWatch {
+  bool terminal = false;
+  termios saved{};
+  std::array<struct sigaction, 3> previous{};
+  std::array<bool, 3> handled{};
+};
+TKeyWatch Watch;
+constexpr std::array<int, 3> WatchedSignals = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void RestoreTerminalAndResignal(int signal_number) {
+  // Only async-signal-safe calls here: put the terminal back, then let the signal do what it
+  // would have done without the watch.
+  tcsetattr(STDIN_FILENO, TCSANOW, &Watch.saved);
+  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
+    if (WatchedSignals[i] == signal_number) sigaction(signal_number, &Watch.previous[i], nullptr);
+  }
+  raise(signal_number);
+}
+
+std::string TimeSeparatorOf(const char* time_format) {
+  // The bytes after the hour directive, up to the next directive, separate hours and minutes.
+  const std::string_view format(time_format);
+  if (format.find("%T") != std::string_view::npos || format.find("%R") != std::string_view::npos) {
+    return std::string(1, ':');
+  }
+  for (std::string_view hour : {"%H", "%I", "%k", "%l", "%OH", "%OI"}) {
+    const std::size_t at = format.find(hour);
+    if (at == std::string_view::npos) continue;
+    const std::size_t start = at + hour.size();
+    const std::size_t end = format.find('%', start);
+    const std::string_view separator = format.substr(start, end - start);
+    if (!separator.empty()) return std::string(separator);
+  }
+  return std::string(1, ':');
+}
+
 }  // namespace
+
+bool NativeCommandLine(std::string&) { return false; }
+
+std::string_view PathSeparators() { return "/"; }
 
 std::vector<std::string> ArgumentList(int argc, char** argv) {
   std::vector<std::string> list;
@@ -106,6 +153,76 @@ bool EqualsNoCase(std::string_view left, std::string_view right) {
 void LowerCodePage(std::span<char> text) {
   static const TLowerTable table = MakeLowerTable();
   for (char& c : text) c = static_cast<char>(table.map[static_cast<unsigned char>(c)]);
+}
+
+TTimeNames SystemTimeNames() {
+  TTimeNames names{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
+                    "Dec"},
+                   std::string(1, ':')};
+  // A private locale object leaves the process's global locale untouched.
+  locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+  if (user == static_cast<locale_t>(0)) return names;
+  for (int month = 0; month < 12; ++month) {
+    names.ShortMonths[static_cast<std::size_t>(month)] = nl_langinfo_l(ABMON_1 + month, user);
+  }
+  names.TimeSeparator = TimeSeparatorOf(nl_langinfo_l(T_FMT, user));
+  freelocale(user);
+  return names;
+}
+
+void StartKeyWatch() {
+  Watch = TKeyWatch{};
+  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &Watch.saved) != 0) return;
+  Watch.terminal = true;
+  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
+    struct sigaction action {};
+    action.sa_handler = RestoreTerminalAndResignal;
+    sigemptyset(&action.sa_mask);
+    // A signal the caller ignores stays ignored.
+    if (sigaction(WatchedSignals[i], nullptr, &Watch.previous[i]) != 0 ||
+        Watch.previous[i].sa_handler == SIG_IGN) {
+      continue;
+    }
+    Watch.handled[i] = sigaction(WatchedSignals[i], &action, nullptr) == 0;
+  }
+  termios raw = Watch.saved;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));  // ISIG stays: Ctrl-C still works
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  tcflush(STDIN_FILENO, TCIFLUSH);
+}
+
+bool KeyPressed() {
+  if (!Watch.terminal) return false;
+  pollfd input{STDIN_FILENO, POLLIN, 0};
+  return poll(&input, 1, 0) > 0 && (input.revents & POLLIN) != 0;
+}
+
+void StopKeyWatch() {
+  if (!Watch.terminal) return;
+  tcflush(STDIN_FILENO, TCIFLUSH);
+  tcsetattr(STDIN_FILENO, TCSANOW, &Watch.saved);
+  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
+    if (Watch.handled[i]) sigaction(WatchedSignals[i], &Watch.previous[i], nullptr);
+  }
+  Watch = TKeyWatch{};
+}
+
+void SleepMilliseconds(int milliseconds) {
+  timespec left{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
+  while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+  }
+}
+
+void Beep() {
+  // The terminal device, never standard error, so that redirected output stays identical to
+  // the Windows build's.
+  const int tty = open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (tty < 0) return;
+  const ssize_t ignored = write(tty, "\a", 1);
+  static_cast<void>(ignored);
+  close(tty);
 }
 
 }  // namespace platform

@@ -10,16 +10,30 @@ A case is a folder holding:
   status   expected exit status as a decimal number (no file: 0)
   env      optional KEY=VALUE lines added to the program's environment
   locale   optional: a locale the case needs; the case is skipped when the system lacks it
+  program-name  optional: run a copy of the program under this file name
 Any expected file may have a per-platform twin, for example stderr.win32, which wins on that
 platform.
+
+Expected output may name what only the build or the run knows, each written {{NAME}}:
+  EXE_DIR      the directory of the program, quoted when it holds a space
+  ARGV0        the program as the runner invoked it, quoted likewise
+  BUILD_DATE   the build date as the banner shows it under the C locale (08 Dec 2026)
+  BUILD_HOUR   the hour of the build, two digits
+  ARCH_TAG, TOOLCHAIN_TEXT   the build's tags, each beginning with a space (or empty)
+The build values come from the build_info.txt file that each build writes (--build-info).
 """
 
 import argparse
+import concurrent.futures
 import locale
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
+
+MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
 
 
 def read_optional(path: Path, default: bytes = b"") -> bytes:
@@ -58,15 +72,58 @@ def base_environment() -> dict:
     return env
 
 
+def quote_if_needed(text: str) -> str:
+    return f'"{text}"' if text == "" or " " in text else text
+
+
+def build_values(info_file: str) -> dict:
+    values = {}
+    if info_file:
+        for line in Path(info_file).read_text().splitlines():
+            key, _, value = line.partition("=")
+            values[key] = value
+    values.setdefault("BUILD_DATE", "")
+    values.setdefault("BUILD_TIMESTAMP", "")
+    date = values["BUILD_DATE"]
+    if date:
+        year, month, day = date.split("/")
+        values["BUILD_DATE"] = f"{day} {MONTHS[int(month) - 1]} {year}"
+    timestamp = values.pop("BUILD_TIMESTAMP")
+    values["BUILD_HOUR"] = timestamp.split(" ")[1][:2] if " " in timestamp else ""
+    return values
+
+
+def substitute(data: bytes, values: dict) -> bytes:
+    for key, value in values.items():
+        data = data.replace(b"{{" + key.encode() + b"}}", value.encode())
+    return data
+
+
 def escaped(data: bytes) -> str:
     return repr(data)[2:-1]
 
 
-def run_case(case: Path, command: list, platform: str, timeout: float):
+def run_case(case: Path, emulator: list, program: str, platform: str, timeout: float,
+             build: dict):
     """Returns None when the case passes, 'skip' when it cannot run here, else a report."""
     needed = read_optional(case / "locale").decode().strip()
     if needed and not locale_available(needed):
         return "skip"
+    name = read_optional(case / "program-name").decode().strip()
+    if name:
+        with tempfile.TemporaryDirectory(prefix="lettrix e2e ") as folder:
+            copy = os.path.join(folder, name)
+            shutil.copy2(program, copy)
+            return run_program(case, emulator, copy, platform, timeout, build)
+    return run_program(case, emulator, program, platform, timeout, build)
+
+
+def run_program(case: Path, emulator: list, program: str, platform: str, timeout: float,
+                build: dict):
+    values = dict(build)
+    values["EXE_DIR"] = quote_if_needed(os.path.dirname(os.path.realpath(program)))
+    values["ARGV0"] = quote_if_needed(program)
+    command = emulator + [program]
     env = base_environment()
     for line in read_optional(case / "env").decode().splitlines():
         if line.strip():
@@ -82,7 +139,7 @@ def run_case(case: Path, command: list, platform: str, timeout: float):
     want_status = int(expected(case, "status", platform, b"0").decode().strip() or "0")
     problems = []
     for name, got in (("stdout", done.stdout), ("stderr", done.stderr)):
-        want = expected(case, name, platform)
+        want = substitute(expected(case, name, platform), values)
         if got != want:
             problems.append(f"  {name} differs\n    expected: {escaped(want)}\n"
                             f"    actual:   {escaped(got)}")
@@ -94,13 +151,15 @@ def run_case(case: Path, command: list, platform: str, timeout: float):
     return "\n".join(problems) if problems else None
 
 
+def is_case(folder: Path) -> bool:
+    return folder.is_dir() and any((folder / name).exists()
+                                   for name in ("args", "stdout", "stderr", "status"))
+
+
 def find_cases(roots: list) -> list:
     cases = []
-    for root in roots:
-        for folder in sorted(Path(root).rglob("*")):
-            if folder.is_dir() and ((folder / "stdout").exists() or (folder / "status").exists()
-                                    or (folder / "stderr").exists() or (folder / "args").exists()):
-                cases.append(folder)
+    for root in map(Path, roots):
+        cases += [root] if is_case(root) else [f for f in sorted(root.rglob("*")) if is_case(f)]
     return cases
 
 
@@ -114,15 +173,23 @@ def main() -> int:
                         help="suffix of per-platform expected files (default: posix, or "
                              "win32 when the program ends in .exe)")
     parser.add_argument("--timeout", type=float, default=60.0)
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1,
+                        help="cases run at once")
+    parser.add_argument("--build-info", default="",
+                        help="the build_info.txt of the build under test")
     parser.add_argument("roots", nargs="+", help="folders of cases")
     options = parser.parse_args()
 
     platform = options.platform or ("win32" if options.program.lower().endswith(".exe")
                                     else "posix")
-    command = [part for part in options.emulator.split(";") if part] + [options.program]
+    emulator = [part for part in options.emulator.split(";") if part]
+    build = build_values(options.build_info)
     passed = failed = skipped = 0
-    for case in find_cases(options.roots):
-        outcome = run_case(case, command, platform, options.timeout)
+    cases = find_cases(options.roots)
+    with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, options.jobs)) as pool:
+        outcomes = list(pool.map(lambda case: run_case(case, emulator, options.program, platform,
+                                                       options.timeout, build), cases))
+    for case, outcome in zip(cases, outcomes):
         if outcome is None:
             passed += 1
         elif outcome == "skip":

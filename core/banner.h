@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// The program's identity record, its banner and build line, and the date texts they show.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+/// Who the running program is; filled once by MakeVersionInfo.
+struct TFileVersionInfoRec {
+  bool Filled = false;
+  std::string ExeFileName;  ///< file name with extension, without directory
+  std::string BaseName;     ///< ExeFileName without its extension text
+  std::string ExeFileExt;   ///< extension with its dot; empty when there is none
+  std::string BannerTitle, BuildTitle, FullTitle;
+  std::string Spare1, Spare2, Spare3, Spare4, Spare5;
+  std::string Description;
+  std::string Spare6;
+  std::string Copyright, Attribution;
+  std::string Spare7;
+  std::string ExeDir;  ///< directory of the executable, unquoted
+};
+
+extern TFileVersionInfoRec AppVersionInfo;
+/// Whether this run has already had its banner; it is shown at most once.
+extern bool BannerShown;
+
+/// Fixed when the program is built: "yyyy/mm/dd" and "yyyy/mm/dd hh:nn:ss" (UTC, or from
+/// SOURCE_DATE_EPOCH), the target architecture (" x64", " arm64", " x86" or empty) and the
+/// compiler with its version, each tag beginning with a space.
+extern const std::string_view BuildDate;
+extern const std::string_view BuildTimestamp;
+extern const std::string_view ArchTag;
+extern const std::string_view ToolchainText;
+
+inline constexpr std::string_view CopyrightLine =
+    "Copyright (c) 2024-2026 The Lettrix developers. All rights reserved.";
+inline constexpr std::string_view AttributionLine =
+    "Written by the Lettrix team on the QuillonCore console-tool library.";
+
+/// The date and time texts the library formats with.
+struct TFormatSettings {
+  char DateSeparator = '/';
+  std::string TimeSeparator = ":";
+  std::string ShortDateFormat = "mm/dd/yyyy";
+  std::string LongDateFormat = "dddd, mmmm dd, yyyy";
+  std::string ShortTimeFormat = "hh:nn:ss";
+  std::array<std::string, 12> ShortMonthNames;
+};
+
+/// The library's settings: the system locale's month names and time separator with the
+/// library's own separator and formats; loaded when first needed.
+TFormatSettings& FormatSettings();
+
+/// Fills `rec` from the running executable's path and the texts given; `upper_case_names`
+/// puts the file and base names in ASCII upper case.
+void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
+                     std::string_view full_version, std::string_view description,
+                     bool upper_case_names);
+
+/// Writes, once per run, the banner and/or the build line to ErrorChannel.
+void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
+
+/// `text` with the occurrences of `old_text`, found regardless of ASCII case from the left and
+/// without overlap, replaced by `new_text` (only the first when `first_only`).
+std::string ReplaceNoCase(std::string_view text, std::string_view old_text,
+                          std::string_view new_text, bool first_only);
+
+/// Thrown when a text cannot be read as a date; it ends the run.
+struct TConvertError {
+  std::string Text;
+};
+
+/// Reads `text` as a date and time under the current settings: days since 30 December 1899,
+/// the fraction being the time of day. A time alone is put on today's date, written with
+/// `date_format`. Throws TConvertError for a text that is no date.
+double TextToDateTime(std::string_view text, std::string_view date_format);
+
+/// Formats `value` (as TextToDateTime gives it) with the tokens yyyy yy mmm mm m dd d hh h nn n
+/// ss s zzz z, "/" and ":" (the settings' separators); other bytes are copied.
+std::string FormatDateTime(std::string_view format, double value);
+
+/// Resets the identity record and the banner's once-only flag for a new run.
+void ResetBannerState();
+
+}  // namespace core

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+// Judging the command line: every argument counted and listed by kind, essential switches found.
+#include "core/validation.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "platform/platform.h"
+
+namespace core {
+
+TParamStatisticsRec CustomSyntaxStats;
+TParamStatisticsRec DefaultSyntaxStats;
+std::string HelpSwitchHint;
+
+namespace {
+
+// The switch part of a recognised argument: an attached value is never taken for a switch.
+std::string_view SwitchPart(const TParamStatusRec& entry) {
+  if (entry.Status != psAttachedSwitch) return entry.Param;
+  return std::string_view(entry.Param).substr(0, entry.Param.find_first_of(":="));
+}
+
+void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
+                    std::int32_t first_index, std::int32_t last_index) {
+  const TStringArray forms = SplitQuoted(stats.EssentialForms);
+  // Switches first, then attached switches, each in argument order.
+  for (const std::int32_t status : {psSwitch, psAttachedSwitch}) {
+    for (auto h = static_cast<std::size_t>(first_index);
+         h <= static_cast<std::size_t>(last_index); ++h) {
+      if (table[h].Status != status) continue;
+      const std::string_view piece = SwitchPart(table[h]);
+      const bool essential = std::any_of(forms.begin(), forms.end(), [&](const std::string& f) {
+        return platform::EqualsNoCase(piece, f);
+      });
+      if (essential) stats.EssentialFound.append(piece).push_back(' ');
+    }
+  }
+}
+
+}  // namespace
+
+void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
+  ++count;
+  list += QuoteIfNeeded(entry);
+  list.push_back(' ');
+}
+
+void ResetStatistics(TParamStatisticsRec& stats, std::string_view new_name) {
+  std::string name = new_name.empty() ? std::move(stats.Name) : std::string(new_name);
+  stats = TParamStatisticsRec{};
+  stats.Name = std::move(name);
+}
+
+void ListDeclaredForms(std::string& list, std::string_view declared, std::string_view candidates) {
+  if (!candidates.empty()) {
+    std::string declared_text(declared);
+    declared_text.push_back(' ');
+    for (const std::string& piece : SplitQuoted(AsciiUpper(candidates))) {
+      const std::string needle = piece + ' ';
+      if ((list + ' ').find(needle) != std::string::npos) continue;
+      if (declared_text.find(needle) == std::string::npos) continue;
+      list += piece.size() == 1 ? " -" : " --";
+      list += piece;
+    }
+  }
+  list = std::string(TrimControls(list));
+}
+
+void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
+                    std::string_view essential, bool require_essential, std::int32_t first_index,
+                    std::int32_t last_index) {
+  ResetStatistics(stats, {});
+  ListDeclaredForms(HelpSwitchHint, DeclaredSwitches, HelpSwitchWords);
+  BuildSwitchForms(stats.EssentialForms, essential, ssPlain);
+
+  const auto high = static_cast<std::int64_t>(table.size()) - 1;
+  if (high >= 0) {
+    if (first_index < 0) first_index = 0;
+    if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
+    stats.FirstIndex = static_cast<std::uint16_t>(first_index);
+    stats.LastIndex = static_cast<std::uint16_t>(last_index);
+    // The unique test looks for each argument anywhere in the list so far, lower-cased.
+    std::string unique_lower;
+    for (std::int64_t h = 0; h <= high; ++h) {
+      const TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
+      std::string_view text = entry.Param;
+      if (h < first_index || h > last_index) {
+        AddListEntry(stats.IgnoredCount, stats.IgnoredList, text);
+        if (entry.Status == psReserved) {
+          AddListEntry(stats.ReservedCount, stats.ReservedList, text);
+        }
+        continue;
+      }
+      AddListEntry(stats.ParamCount, stats.ParamList, text);
+      if (text.empty()) {
+        text = "\"\"";
+      } else {
+        AddListEntry(stats.NonBlankCount, stats.NonBlankList, text);
+      }
+      if (unique_lower.find(AsciiLower(text)) == std::string::npos) {
+        AddListEntry(stats.UniqueCount, stats.UniqueList, text);
+        unique_lower += AsciiLower(QuoteIfNeeded(text));
+        unique_lower.push_back(' ');
+      }
+      if (entry.Status != psSwitch && entry.Status != psSwitchValue) {
+        AddListEntry(stats.OtherCount, stats.OtherList, text);
+      }
+      AddListEntry(stats.ExaminedCount, stats.ExaminedList, text);
+      switch (entry.Status) {
+        case psUnmatched:
+          AddListEntry(stats.InvalidCount, stats.InvalidList, text);
+          break;
+        case psSwitch:
+          AddListEntry(stats.SwitchCount, stats.SwitchList, text);
+          break;
+        case psSwitchValue:
+          AddListEntry(stats.ValueArgCount, stats.ValueArgList, text);
+          break;
+        case psAttachedSwitch:
+          AddListEntry(stats.AttachedCount, stats.AttachedList, text);
+          break;
+        case psIncomplete:
+          AddListEntry(stats.IncompleteCount, stats.IncompleteList, text);
+          break;
+        case psReserved:
+          AddListEntry(stats.ReservedCount, stats.ReservedList, text);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  if (!stats.EssentialForms.empty()) {
+    if (high >= 0) FindEssentials(stats, table, first_index, last_index);
+    stats.EssentialMissing = require_essential && stats.EssentialFound.empty();
+  }
+  stats.Validated = true;
+  // A range that starts past the last argument judges nothing, and so cannot be valid.
+  const bool range_valid = first_index <= std::max<std::int64_t>(high, 0);
+  stats.Valid = stats.InvalidList.empty() && stats.IncompleteList.empty() &&
+                !stats.EssentialMissing && range_valid;
+}
+
+void GetParamStatistics(TParamStatisticsRec& stats, const TParamStatusArray& table,
+                        std::string_view essential, bool require_essential,
+                        std::int32_t first_index, std::int32_t last_index) {
+  ValidateParams(stats, table, essential, require_essential, first_index, last_index);
+  if (!DefaultSyntaxStats.Validated) {
+    ValidateParams(DefaultSyntaxStats, table, essential, require_essential, -1, -1);
+  }
+}
+
+void ResetValidationState() {
+  CustomSyntaxStats = TParamStatisticsRec{};
+  DefaultSyntaxStats = TParamStatisticsRec{};
+  HelpSwitchHint = std::string{};
+}
+
+}  // namespace core
