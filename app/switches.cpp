@@ -72,9 +72,6 @@ bool ValueRequired() {
 // only its first 999 bytes, and output must not lose the rest.
 bool MatchAttached(core::TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                    std::string_view& value) {
-  if (core::SwitchStyle != core::ssAttachedValues && core::SwitchStyle != core::ssBareAndAttached)
-    return false;
-  if (arg.find_first_of(":=") == std::string_view::npos) return false;
   core::TFindParamRec match;
   for (const std::string& word : core::AliasWords(aliases)) {
     if (!core::MatchSwitchArg(word, arg, match) || !match.Attached) continue;
@@ -127,11 +124,25 @@ void ProcessArguments() {
   std::array<std::string_view, Transformations.size()> values;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string_view next = i + 1 < n ? std::string_view(args[i + 1]) : std::string_view();
+    const bool attachable =
+        (core::SwitchStyle == core::ssAttachedValues ||
+         core::SwitchStyle == core::ssBareAndAttached) &&
+        args[i].find_first_of(":=") != std::string::npos;
+    // An argument that cannot be a switch matches none of the six; the lookups would only
+    // confirm it, once per switch and argument.
+    const bool may_be_switch = core::MayBeSwitch(args[i]);
     for (std::size_t t = 0; t < Transformations.size(); ++t) {
       core::TFindParamRec& rec = *Transformations[t].Record;
+      if (!may_be_switch) {
+        rec = core::TFindParamRec{};
+        values[t] = {};
+        continue;
+      }
       core::MatchParamAt(rec, args[i], Transformations[t].Aliases, next, 1, core::ParamFlags);
       values[t] = rec.Value1;
-      if (rec.Index == -1) MatchAttached(rec, args[i], Transformations[t].Aliases, values[t]);
+      if (rec.Index == -1 && attachable) {
+        MatchAttached(rec, args[i], Transformations[t].Aliases, values[t]);
+      }
     }
     std::string_view separator = core::LineEnd;
     if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";

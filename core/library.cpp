@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/banner.h"
+#include "core/param_index.h"
 #include "core/text.h"
 #include "core/validation.h"
 
@@ -32,6 +33,7 @@ void ResetVariables() {
   CommandArguments = TStringArray{};
   ExecutableFullPath = std::string{};
   ParamStatus = TParamStatusArray{};
+  ResetParamIndex();
   FindHistory = TParamRecArray{};
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;

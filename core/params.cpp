@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/library.h"
+#include "core/param_index.h"
 #include "core/text.h"
 #include "platform/platform.h"
 
@@ -42,48 +43,72 @@ bool ForEachWord(std::string_view text, std::string_view delimiters, Visit visit
   return false;
 }
 
-struct TPrefixes {
-  std::array<std::string_view, 3> items;
-  std::size_t count;
-};
-
-// The prefixes of one alias word, in the order in which its forms are tried.
-TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
-  if (word.size() == 1) {
-    const bool bare = (style == ssBareSymbols || style == ssBareAndAttached) &&
-                      SymbolSwitchChars.find(word.front()) != std::string_view::npos;
-    if (bare) return {{"", "/", "-"}, 3};
-    return {{"/", "-", ""}, 2};
-  }
-  if (RequireDoubleDash) return {{"/", "--", ""}, 2};
-  return {{"/", "-", "--"}, 3};
-}
-
 bool AllowsAttached(TSwitchStyle style) {
   return style == ssAttachedValues || style == ssBareAndAttached;
 }
 
-// Form texts are built in one reused buffer: the per-position lookup runs for every argument.
-std::string& FormBuffer() {
-  static std::string buffer;
-  return buffer;
+// Whether `text` is the form `prefix` + `alias`. Where the platform compares byte by byte the
+// form is never built: the per-position lookup runs for every argument.
+bool EqualsForm(std::string_view text, std::string_view prefix, std::string_view alias) {
+  if (platform::CaseFoldingIsBytewise()) {
+    return text.size() == prefix.size() + alias.size() && text.starts_with(prefix) &&
+           platform::EqualsNoCase(text.substr(prefix.size()), alias);
+  }
+  static std::string form;
+  form.assign(prefix);
+  form.append(alias);
+  return platform::EqualsNoCase(text, form);
 }
 
-// AddDeclaredSwitches on DeclaredSwitches is a no-op for alias lists merged since the list last
-// changed; remembering them keeps the per-position lookup from rescanning the list.
-void NoteDeclared(std::string_view aliases) {
+// What the engine keeps of an alias list it has seen: the per-position lookup asks for the same
+// six lists at every argument, in turn, so the entry after the last one asked for is tried
+// first.
+struct TAliasEntry {
+  std::string Aliases;
+  TStringArray Words;
+  std::uint64_t MergedAt = 0;  ///< the DeclaredSwitches generation that already holds its words
+  std::size_t Next = 0;        ///< the entry asked for after this one, last time
+};
+
+TAliasEntry& AliasEntry(std::string_view aliases) {
+  static std::vector<TAliasEntry> cache;
+  static std::size_t last = 0;
+  if (!cache.empty()) {
+    const std::size_t predicted = cache[last].Next;
+    if (predicted < cache.size() && cache[predicted].Aliases == aliases) {
+      last = predicted;
+      return cache[last];
+    }
+  }
+  std::size_t at = 0;
+  while (at < cache.size() && cache[at].Aliases != aliases) ++at;
+  if (at == cache.size()) {
+    if (cache.size() >= 64) cache.clear();
+    at = cache.size();
+    cache.push_back({std::string(aliases), AliasWords(aliases), 0, 0});
+  }
+  if (last < cache.size()) cache[last].Next = at;
+  last = at;
+  return cache[at];
+}
+
+// Merging an alias list into DeclaredSwitches again changes nothing until the list changes, so
+// each content the list takes is a generation, and an alias list merged in the current one is
+// not merged again: the per-position lookup would otherwise rescan the list at every argument.
+void NoteDeclared(TAliasEntry& entry) {
   static std::string snapshot;
-  static TStringArray merged;
-  if (DeclaredSwitches == snapshot &&
-      std::find(merged.begin(), merged.end(), aliases) != merged.end()) {
-    return;
-  }
-  AddDeclaredSwitches(DeclaredSwitches, aliases);
-  if (DeclaredSwitches != snapshot) {
-    snapshot = DeclaredSwitches;
-    merged.clear();
-  }
-  merged.emplace_back(aliases);
+  static std::uint64_t generation = 1;
+  const auto observe = [] {
+    if (DeclaredSwitches != snapshot) {
+      snapshot = DeclaredSwitches;
+      ++generation;
+    }
+  };
+  observe();
+  if (entry.MergedAt == generation) return;
+  AddDeclaredSwitches(DeclaredSwitches, entry.Aliases);
+  observe();
+  entry.MergedAt = generation;
 }
 
 std::int32_t LastPosition(const TParamStatusArray& table) {
@@ -126,6 +151,16 @@ void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std
 
 }  // namespace
 
+bool MayBeSwitch(std::string_view arg) {
+  // Every form begins with '/', '-' or, given bare symbols, a symbol character; where the
+  // comparison is not byte by byte the platform may equate other bytes, so nothing is ruled out.
+  if (!platform::CaseFoldingIsBytewise()) return true;
+  if (arg.empty()) return false;
+  if (arg[0] == '/' || arg[0] == '-') return true;
+  return (SwitchStyle == ssBareSymbols || SwitchStyle == ssBareAndAttached) &&
+         SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
+}
+
 TStringArray AliasWords(std::string_view aliases) {
   TStringArray words;
   ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
@@ -158,20 +193,18 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
   bool result = false;
   const bool attached_allowed = AllowsAttached(SwitchStyle);
   const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
-  std::string& form = FormBuffer();
-  for (std::size_t p = 0; p < prefixes.count; ++p) {
-    form.assign(prefixes.items[p]);
-    form.append(alias);
-    if (platform::EqualsNoCase(arg, form)) {
+  for (std::size_t p = 0; p < prefixes.Count; ++p) {
+    const std::string_view prefix = prefixes.Items[p];
+    if (EqualsForm(arg, prefix, alias)) {
       result = true;
       answer.Found = true;
       answer.Text = arg;
       continue;
     }
     if (!attached_allowed || result) continue;
-    const std::size_t length = form.size() + 1;
+    const std::size_t length = prefix.size() + alias.size() + 1;
     if (arg.size() >= length && (arg[length - 1] == ':' || arg[length - 1] == '=') &&
-        platform::EqualsNoCase(arg.substr(0, length - 1), form)) {
+        EqualsForm(arg.substr(0, length - 1), prefix, alias)) {
       answer.Text = arg.substr(0, length - 1);
       answer.Value1 = arg.substr(length, MaxAttachedValue);
       answer.Attached = true;
@@ -185,13 +218,8 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
 
 bool SwitchMatches(std::string_view alias, std::string_view arg) {
   const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
-  for (std::size_t p = 0; p < prefixes.count; ++p) {
-    const std::string_view prefix = prefixes.items[p];
-    if (arg.size() != prefix.size() + alias.size()) continue;
-    std::string& form = FormBuffer();
-    form.assign(prefix);
-    form.append(alias);
-    if (platform::EqualsNoCase(arg, form)) return true;
+  for (std::size_t p = 0; p < prefixes.Count; ++p) {
+    if (EqualsForm(arg, prefixes.Items[p], alias)) return true;
   }
   return false;
 }
@@ -199,7 +227,7 @@ bool SwitchMatches(std::string_view alias, std::string_view arg) {
 namespace {
 
 // FindParam's search: marks `table` and fills `rec` for every occurrence in the range.
-void SearchTable(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArray& words,
                  std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
                  TParamFlags flags) {
   const std::int32_t high = LastPosition(table);
@@ -209,9 +237,9 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, std::string_view 
 
   const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
   const bool second_required = (flags & pfNoBlankValues) != 0;
-  const TStringArray words = AliasWords(aliases);
   TFindParamRec match;
-  for (std::int32_t h = first_index; h <= last_index; ++h) {
+  // Examines one position; true when the search ends there.
+  const auto examine = [&](std::int32_t h) {
     TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
     for (const std::string& word : words) {
       if (!MatchSwitchArg(word, entry.Param, match)) continue;
@@ -255,7 +283,18 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, std::string_view 
       }
       if (RecordFindHistory) FindHistory.push_back(rec);
     }
-    if ((flags & pfFindAll) == 0 && rec.Index != -1) return;
+    return (flags & pfFindAll) == 0 && rec.Index != -1;
+  };
+  if (const std::vector<std::int32_t>* candidates = CandidatePositions(table, words)) {
+    // Positions outside the index match no word, so skipping them changes nothing.
+    auto h = std::lower_bound(candidates->begin(), candidates->end(), first_index);
+    for (; h != candidates->end() && *h <= last_index; ++h) {
+      if (examine(*h)) return;
+    }
+    return;
+  }
+  for (std::int32_t h = first_index; h <= last_index; ++h) {
+    if (examine(h)) return;
   }
 }
 
@@ -269,8 +308,9 @@ void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view al
   TFindParamRec answer;
   answer.Value1 = default1;
   answer.Value2 = default2;
-  NoteDeclared(aliases);
-  SearchTable(answer, table, aliases, last_index, first_index, value_count, flags);
+  TAliasEntry& entry = AliasEntry(aliases);
+  NoteDeclared(entry);
+  SearchTable(answer, table, entry.Words, last_index, first_index, value_count, flags);
   rec = std::move(answer);
 }
 
@@ -301,11 +341,21 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
 
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
-  NoteDeclared(aliases);
+  TAliasEntry& entry = AliasEntry(aliases);
+  NoteDeclared(entry);
+  if (!MayBeSwitch(arg)) {
+    // A fresh record, emptied in place: this runs for every argument and switch.
+    rec.Reserved = rec.Found = rec.Attached = false;
+    rec.Index = rec.ParamIndex = -1;
+    rec.Text.clear();
+    rec.Value1.clear();
+    rec.Value2.clear();
+    return;
+  }
   TFindParamRec answer;  // `arg` and `next_arg` may be views of rec's own texts
   const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
-  ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
-    if (!SwitchMatches(word, arg)) return false;
+  for (const std::string& word : entry.Words) {
+    if (!SwitchMatches(word, arg)) continue;
     answer.Text = arg;
     answer.Index = 0;
     answer.ParamIndex = 0;
@@ -317,8 +367,8 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
         answer.Value1 = next_arg;
       }
     }
-    return true;
-  });
+    break;
+  }
   rec = std::move(answer);
 }
 
@@ -329,8 +379,8 @@ void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle
   ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
     const TPrefixes prefixes = PrefixesOf(word, style);
     for (std::size_t s = 0; s < suffix_count; ++s) {
-      for (std::size_t p = 0; p < prefixes.count; ++p) {
-        std::string form(prefixes.items[p]);
+      for (std::size_t p = 0; p < prefixes.Count; ++p) {
+        std::string form(prefixes.Items[p]);
         form.append(word).append(all_suffixes[s]).push_back(' ');
         if (forms.find(form) == std::string::npos) forms += form;
       }

@@ -77,6 +77,10 @@ extern std::string DeclaredSwitches;  ///< every alias word declared, upper-case
 extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 
+/// Whether `arg` can be a form of any switch under the current style; when false, every lookup
+/// of `arg` alone finds nothing.
+bool MayBeSwitch(std::string_view arg);
+
 /// The words of an alias list, split at `AliasDelimiters`, in order.
 TStringArray AliasWords(std::string_view aliases);
 

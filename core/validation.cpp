@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "core/unique_filter.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -42,7 +43,10 @@ void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
   ++count;
-  list += QuoteIfNeeded(entry);
+  const bool quoted = entry.empty() || entry.find(' ') != std::string_view::npos;
+  if (quoted) list.push_back('"');
+  list.append(entry);
+  if (quoted) list.push_back('"');
   list.push_back(' ');
 }
 
@@ -80,8 +84,17 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
     stats.FirstIndex = static_cast<std::uint16_t>(first_index);
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
-    // The unique test looks for each argument anywhere in the list so far, lower-cased.
-    std::string unique_lower;
+    // An argument is unique when its lower-cased text occurs nowhere in the lower-cased list
+    // so far: all the texts are known now, so one automaton answers every test as the list
+    // grows, instead of a search through the whole list for each argument.
+    TUniqueFilter unique;
+    std::vector<std::int32_t> patterns;
+    patterns.reserve(static_cast<std::size_t>(last_index - first_index + 1));
+    for (std::int64_t h = first_index; h <= last_index; ++h) {
+      const std::string& param = table[static_cast<std::size_t>(h)].Param;
+      patterns.push_back(unique.AddPattern(AsciiLower(param.empty() ? "\"\"" : param)));
+    }
+    unique.Prepare();
     for (std::int64_t h = 0; h <= high; ++h) {
       const TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
       std::string_view text = entry.Param;
@@ -98,10 +111,10 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
       } else {
         AddListEntry(stats.NonBlankCount, stats.NonBlankList, text);
       }
-      if (unique_lower.find(AsciiLower(text)) == std::string::npos) {
+      if (!unique.Occurs(patterns[static_cast<std::size_t>(h - first_index)])) {
+        const std::size_t old_size = stats.UniqueList.size();
         AddListEntry(stats.UniqueCount, stats.UniqueList, text);
-        unique_lower += AsciiLower(QuoteIfNeeded(text));
-        unique_lower.push_back(' ');
+        unique.Append(AsciiLower(std::string_view(stats.UniqueList).substr(old_size)));
       }
       if (entry.Status != psSwitch && entry.Status != psSwitchValue) {
         AddListEntry(stats.OtherCount, stats.OtherList, text);
@@ -146,9 +159,15 @@ void GetParamStatistics(TParamStatisticsRec& stats, const TParamStatusArray& tab
                         std::string_view essential, bool require_essential,
                         std::int32_t first_index, std::int32_t last_index) {
   ValidateParams(stats, table, essential, require_essential, first_index, last_index);
-  if (!DefaultSyntaxStats.Validated) {
-    ValidateParams(DefaultSyntaxStats, table, essential, require_essential, -1, -1);
+  if (DefaultSyntaxStats.Validated) return;
+  // Judging the same whole line again would give the same record: copy it.
+  if (first_index < 0 && last_index < 0 && &stats != &DefaultSyntaxStats) {
+    std::string name = std::move(DefaultSyntaxStats.Name);
+    DefaultSyntaxStats = stats;
+    DefaultSyntaxStats.Name = std::move(name);
+    return;
   }
+  ValidateParams(DefaultSyntaxStats, table, essential, require_essential, -1, -1);
 }
 
 void ResetValidationState() {

@@ -35,6 +35,11 @@ std::string ExecutablePath(std::string_view fallback);
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);
 
+/// Whether EqualsNoCase compares byte by byte, folding ASCII letters only: then texts of
+/// different lengths never compare equal and a text can be compared piece by piece, which lets
+/// the parameter engine index and skip arguments.
+bool CaseFoldingIsBytewise();
+
 /// Lowers `text` in place with the user's single-byte code page: A-Z always become a-z, no other
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);

@@ -150,6 +150,8 @@ bool EqualsNoCase(std::string_view left, std::string_view right) {
   return true;
 }
 
+bool CaseFoldingIsBytewise() { return true; }
+
 void LowerCodePage(std::span<char> text) {
   static const TLowerTable table = MakeLowerTable();
   for (char& c : text) c = static_cast<char>(table.map[static_cast<unsigned char>(c)]);
