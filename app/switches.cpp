@@ -127,7 +127,7 @@ void ProcessArguments() {
     const bool attachable =
         (core::SwitchStyle == core::ssAttachedValues ||
          core::SwitchStyle == core::ssBareAndAttached) &&
-        args[i].find_first_of(":=") != std::string::npos;
+        core::FindAttachSeparator(args[i]) != std::string::npos;
     // An argument that cannot be a switch matches none of the six; the lookups would only
     // confirm it, once per switch and argument.
     const bool may_be_switch = core::MayBeSwitch(args[i]);

@@ -54,7 +54,7 @@ void Build(const TParamStatusArray& table) {
         continue;
       }
       const std::string_view body = arg.substr(prefix.size());
-      Index.Positions[KeyOf(p, body.substr(0, body.find_first_of(":=")))].push_back(
+      Index.Positions[KeyOf(p, body.substr(0, FindAttachSeparator(body)))].push_back(
           static_cast<std::int32_t>(h));
     }
   }
@@ -82,7 +82,7 @@ const std::vector<std::int32_t>* CandidatePositions(const TParamStatusArray& tab
                                                     const TStringArray& words) {
   if (&table != &ParamStatus || !platform::CaseFoldingIsBytewise()) return nullptr;
   for (const std::string& word : words) {
-    if (word.find_first_of(":=") != std::string::npos) return nullptr;
+    if (FindAttachSeparator(word) != std::string::npos) return nullptr;
   }
   if (!Index.Built || Index.Data != table.data() || Index.Size != table.size()) Build(table);
   Index.Candidates.clear();

@@ -42,7 +42,11 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
 }  // namespace
 
 std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
-  std::string text = QuoteIfNeeded(invoked);
+  std::size_t size = invoked.size() + 2;
+  for (const std::string& argument : arguments) size += argument.size() + 3;
+  std::string text;
+  text.reserve(size);
+  text += QuoteIfNeeded(invoked);
   for (const std::string& argument : arguments) {
     text.push_back(' ');
     text += QuoteIfNeeded(argument);
@@ -108,7 +112,8 @@ void Write(const TTextChannel& channel, std::string_view text, std::string_view 
     whole = joined;
   }
   std::string reason;
-  if (!platform::WriteAll(channel.Stream, whole, reason)) FatalWriteError(channel, std::move(reason));
+  if (!platform::WriteAll(channel.Stream, whole, reason))
+    FatalWriteError(channel, std::move(reason));
 }
 
 }  // namespace core

@@ -3,6 +3,8 @@
 #include "core/validation.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "core/text.h"
 #include "core/unique_filter.h"
@@ -19,7 +21,7 @@ namespace {
 // The switch part of a recognised argument: an attached value is never taken for a switch.
 std::string_view SwitchPart(const TParamStatusRec& entry) {
   if (entry.Status != psAttachedSwitch) return entry.Param;
-  return std::string_view(entry.Param).substr(0, entry.Param.find_first_of(":="));
+  return std::string_view(entry.Param).substr(0, FindAttachSeparator(entry.Param));
 }
 
 void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
@@ -27,8 +29,8 @@ void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
   const TStringArray forms = SplitQuoted(stats.EssentialForms);
   // Switches first, then attached switches, each in argument order.
   for (const std::int32_t status : {psSwitch, psAttachedSwitch}) {
-    for (auto h = static_cast<std::size_t>(first_index);
-         h <= static_cast<std::size_t>(last_index); ++h) {
+    for (auto h = static_cast<std::size_t>(first_index); h <= static_cast<std::size_t>(last_index);
+         ++h) {
       if (table[h].Status != status) continue;
       const std::string_view piece = SwitchPart(table[h]);
       const bool essential = std::any_of(forms.begin(), forms.end(), [&](const std::string& f) {
@@ -39,11 +41,68 @@ void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
   }
 }
 
+// Whether an argument's lower-cased text occurs anywhere in the lower-cased unique list so far.
+// Short lists are searched directly. Once the searches would cost more than a few passes over
+// the whole command line, an automaton of the arguments still to come takes over and is fed
+// the list, so that the whole judgement stays linear however many distinct arguments there
+// are.
+class TUniqueTest {
+ public:
+  TUniqueTest(const TParamStatusArray& table, std::int64_t first, std::int64_t last)
+      : table_(table), last_(last) {
+    double total = 0;
+    for (std::int64_t h = first; h <= last; ++h) {
+      total += static_cast<double>(table[static_cast<std::size_t>(h)].Param.size() + 4);
+    }
+    budget_ = 16 * total + 65536;
+  }
+
+  bool Occurs(std::int64_t h, std::string_view lowered) {
+    if (!filter_) {
+      // A direct search costs at worst the list's length times the text's.
+      spent_ += static_cast<double>(list_.size()) * static_cast<double>(lowered.size());
+      if (spent_ <= budget_) return list_.find(lowered) != std::string::npos;
+      StartAutomaton(h);
+    }
+    return filter_->Occurs(patterns_[static_cast<std::size_t>(h - from_)]);
+  }
+
+  void Append(std::string_view lowered) {
+    if (filter_) {
+      filter_->Append(lowered);
+    } else {
+      list_.append(lowered);
+    }
+  }
+
+ private:
+  void StartAutomaton(std::int64_t from) {
+    from_ = from;
+    filter_.emplace();
+    for (std::int64_t h = from; h <= last_; ++h) {
+      const std::string& param = table_[static_cast<std::size_t>(h)].Param;
+      patterns_.push_back(filter_->AddPattern(AsciiLower(param.empty() ? "\"\"" : param)));
+    }
+    filter_->Prepare();
+    filter_->Append(list_);
+    list_ = std::string{};
+  }
+
+  const TParamStatusArray& table_;
+  std::int64_t last_;
+  std::string list_;
+  double spent_ = 0, budget_ = 0;
+  std::optional<TUniqueFilter> filter_;
+  std::int64_t from_ = 0;
+  std::vector<std::int32_t> patterns_;
+};
+
 }  // namespace
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
   ++count;
   const bool quoted = entry.empty() || entry.find(' ') != std::string_view::npos;
+  list.reserve(list.size() + entry.size() + 3);  // one allocation, even for a long entry
   if (quoted) list.push_back('"');
   list.append(entry);
   if (quoted) list.push_back('"');
@@ -84,17 +143,14 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
     stats.FirstIndex = static_cast<std::uint16_t>(first_index);
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
-    // An argument is unique when its lower-cased text occurs nowhere in the lower-cased list
-    // so far: all the texts are known now, so one automaton answers every test as the list
-    // grows, instead of a search through the whole list for each argument.
-    TUniqueFilter unique;
-    std::vector<std::int32_t> patterns;
-    patterns.reserve(static_cast<std::size_t>(last_index - first_index + 1));
+    TUniqueTest unique(table, first_index, last_index);
+    // Every argument in range goes into these two lists: size them once.
+    std::size_t in_range = 0;
     for (std::int64_t h = first_index; h <= last_index; ++h) {
-      const std::string& param = table[static_cast<std::size_t>(h)].Param;
-      patterns.push_back(unique.AddPattern(AsciiLower(param.empty() ? "\"\"" : param)));
+      in_range += table[static_cast<std::size_t>(h)].Param.size() + 3;
     }
-    unique.Prepare();
+    stats.ParamList.reserve(in_range);
+    stats.ExaminedList.reserve(in_range);
     for (std::int64_t h = 0; h <= high; ++h) {
       const TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
       std::string_view text = entry.Param;
@@ -111,7 +167,7 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
       } else {
         AddListEntry(stats.NonBlankCount, stats.NonBlankList, text);
       }
-      if (!unique.Occurs(patterns[static_cast<std::size_t>(h - first_index)])) {
+      if (!unique.Occurs(h, AsciiLower(text))) {
         const std::size_t old_size = stats.UniqueList.size();
         AddListEntry(stats.UniqueCount, stats.UniqueList, text);
         unique.Append(AsciiLower(std::string_view(stats.UniqueList).substr(old_size)));
