@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Times each run against its yardstick with hyperfine and prints the ratios of the medians."""
+
+import json
+import os
+import resource
+import subprocess
+import tempfile
+
+LETTRIX = os.environ["LETTRIX"]
+WORK = os.environ["WORK"]
+LAUNCH = os.path.join(WORK, "launch")
+NOTHING = os.path.join(WORK, "nothing")
+UPPER_EACH = os.path.join(WORK, "upper_each")
+
+
+def command(args_file: str, program: str) -> str:
+    return f"{LAUNCH} {os.path.join(WORK, args_file)} {program}"
+
+
+def medians(*commands: str, runs: int) -> list:
+    """Runs the commands alternately, as hyperfine does for a list, and returns their medians."""
+    with tempfile.NamedTemporaryFile(suffix=".json") as report:
+        subprocess.run(["hyperfine", "-N", "--warmup", "5", "--runs", str(runs),
+                        "--output", "null", "--export-json", report.name, *commands],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(report.name) as data:
+            return [result["median"] for result in json.load(data)["results"]]
+
+
+def peak_memory(args_file: str) -> float:
+    """The largest resident size of any child so far: call it before anything else runs."""
+    subprocess.run(command(args_file, LETTRIX).split(), stdout=subprocess.DEVNULL, check=True)
+    return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024.0
+
+
+def main() -> None:
+    memory = peak_memory("pairs_96000")
+    rows = []
+
+    def versus(title, args_file, yardstick, target, runs=100):
+        ours, theirs = medians(command(args_file, LETTRIX), command(args_file, yardstick),
+                               runs=runs)
+        rows.append((title, f"{ours * 1e3:.2f} ms vs {theirs * 1e3:.2f} ms", ours / theirs,
+                     target))
+
+    def growth(title, name, target):
+        small, large = medians(command(f"{name}_16000", LETTRIX),
+                               command(f"{name}_64000", LETTRIX), runs=30)
+        rows.append((title, f"{small * 1e3:.1f} ms -> {large * 1e3:.1f} ms", large / small,
+                     target))
+
+    versus("-u abc / do-nothing", "small", NOTHING, 1.3, runs=300)
+    versus("96,000 -u x pairs / upper-each", "pairs_96000", UPPER_EACH, 2.0, runs=40)
+    versus("-w on 120 KiB / do-nothing", "reverse_120k", NOTHING, 2.0)
+    versus("-p on 120 KiB / do-nothing", "proper_120k", NOTHING, 2.0)
+    growth("4N / N, -u x pairs", "pairs", 5.0)
+    growth("4N / N, distinct values", "distinct", 5.0)
+    growth("4N / N, -w one-byte words", "words", 5.0)
+
+    print(f"{'run':36} {'times':28} {'ratio':>6} {'target':>7}")
+    for title, times, ratio, target in rows:
+        verdict = "ok" if ratio <= target else "OVER"
+        print(f"{title:36} {times:28} {ratio:6.2f} {target:7.1f}  {verdict}")
+    verdict = "ok" if memory <= 64 else "OVER"
+    print(f"{'peak memory, 96,000 -u x pairs':36} {memory:25.1f} MiB {'':6} {64:7.1f}  {verdict}")
+
+
+if __name__ == "__main__":
+    main()
