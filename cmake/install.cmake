@@ -1,0 +1,49 @@
+# Installation and packages: the tool with its manual page and shell completions, and QuillonCore
+# as a CMake package that other console tools find with find_package(QuillonCore CONFIG).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# Unpacked on Windows, the program and its help stand side by side at the top of the folder.
+if(WIN32)
+  set(tool_dir .)
+else()
+  set(tool_dir ${CMAKE_INSTALL_BINDIR})
+endif()
+install(TARGETS Lettrix RUNTIME DESTINATION ${tool_dir} COMPONENT Lettrix)
+
+if(UNIX)
+  configure_file(man/Lettrix.1.in ${PROJECT_BINARY_DIR}/man/Lettrix.1 @ONLY)
+  set(man_dir ${CMAKE_INSTALL_MANDIR}/man1)
+  set(bash_dir ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+  set(fish_dir ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+  set(LETTRIX_ZSH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/zsh/site-functions CACHE STRING
+      "Folder of the zsh completion, relative to the installation prefix")
+  install(FILES ${PROJECT_BINARY_DIR}/man/Lettrix.1 DESTINATION ${man_dir} COMPONENT Lettrix)
+  install(FILES completions/lettrix.bash DESTINATION ${bash_dir} RENAME lettrix
+          COMPONENT Lettrix)
+  install(FILES completions/lettrix.fish DESTINATION ${fish_dir} COMPONENT Lettrix)
+  # Debian's zsh does not search site-functions under /usr, so the .deb chooses another folder
+  # when it installs (cmake/cpack_options.cmake); the rule reads the folder at install time.
+  install(CODE "if(NOT DEFINED LETTRIX_ZSH_DIR)
+  set(LETTRIX_ZSH_DIR \"${LETTRIX_ZSH_COMPLETION_DIR}\")
+endif()" COMPONENT Lettrix)
+  install(FILES completions/_lettrix DESTINATION \${LETTRIX_ZSH_DIR} COMPONENT Lettrix)
+endif()
+
+# The lower-case names that Unix habit types. Shells and man look completions and pages up by
+# the name typed, so each file gets a link under the other spelling. Not on macOS, whose file
+# system ignores case by default: there the link would replace the file it points to. The
+# program still calls itself Lettrix, since its name comes from the file the link resolves to.
+if(UNIX AND NOT APPLE)
+  set(link_root ${PROJECT_BINARY_DIR}/links)
+  foreach(link IN ITEMS "${tool_dir};lettrix;Lettrix" "${man_dir};lettrix.1;Lettrix.1"
+                        "${bash_dir};Lettrix;lettrix" "${fish_dir};Lettrix.fish;lettrix.fish")
+    list(GET link 0 link_dir)
+    list(GET link 1 link_name)
+    list(GET link 2 link_target)
+    file(MAKE_DIRECTORY ${link_root}/${link_dir})
+    file(CREATE_LINK ${link_target} ${link_root}/${link_dir}/${link_name} SYMBOLIC)
+    install(FILES ${link_root}/${link_dir}/${link_name} DESTINATION ${link_dir}
+            COMPONENT Lettrix)
+  endforeach()
+endif()
