@@ -47,3 +47,25 @@ if(UNIX AND NOT APPLE)
             COMPONENT Lettrix)
   endforeach()
 endif()
+
+# QuillonCore for other tools: the static library, its headers in their folders so that
+# "core/params.h" reads the same inside and outside this project, and the package files.
+set(core_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/quilloncore)
+set(core_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/QuillonCore)
+install(TARGETS QuillonCore EXPORT QuillonCoreTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT QuillonCore
+        INCLUDES DESTINATION ${core_include_dir})
+install(FILES core/banner.h core/library.h core/params.h core/report.h core/text.h
+              core/validation.h
+        DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
+install(FILES platform/platform.h DESTINATION ${core_include_dir}/platform COMPONENT QuillonCore)
+install(EXPORT QuillonCoreTargets NAMESPACE QuillonCore:: DESTINATION ${core_package_dir}
+        COMPONENT QuillonCore)
+configure_package_config_file(cmake/QuillonCoreConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
+                              INSTALL_DESTINATION ${core_package_dir})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
+                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
+              ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
+        DESTINATION ${core_package_dir} COMPONENT QuillonCore)
