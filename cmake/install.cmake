@@ -11,6 +11,21 @@ else()
 endif()
 install(TARGETS Lettrix RUNTIME DESTINATION ${tool_dir} COMPONENT Lettrix)
 
+if(WIN32)
+  # Windows has no manual pages: the package carries the extended help as text, written by the
+  # program itself (through the emulator when cross-built), so it can never drift from it.
+  set(help_text ${PROJECT_BINARY_DIR}/Lettrix-help.txt)
+  add_custom_command(OUTPUT ${help_text}
+    COMMAND ${CMAKE_COMMAND} "-DPROGRAM=$<TARGET_FILE:Lettrix>"
+            "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DOUTPUT=${help_text}
+            -P ${PROJECT_SOURCE_DIR}/cmake/write_help_text.cmake
+    DEPENDS Lettrix ${PROJECT_SOURCE_DIR}/cmake/write_help_text.cmake
+    COMMENT "Writing the help screen as text"
+    VERBATIM)
+  add_custom_target(help_text ALL DEPENDS ${help_text})
+  install(FILES ${help_text} DESTINATION ${tool_dir} COMPONENT Lettrix)
+endif()
+
 if(UNIX)
   configure_file(man/Lettrix.1.in ${PROJECT_BINARY_DIR}/man/Lettrix.1 @ONLY)
   set(man_dir ${CMAKE_INSTALL_MANDIR}/man1)
@@ -69,3 +84,29 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.
 install(FILES ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
               ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
         DESTINATION ${core_package_dir} COMPONENT QuillonCore)
+
+# Packages carry the tool only; the library is for those who build from source.
+set(CPACK_PACKAGE_NAME Lettrix)
+set(CPACK_PACKAGE_VENDOR "The Lettrix developers")
+set(CPACK_PACKAGE_CONTACT "The Lettrix developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "change the case of strings given on the command line")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_COMPONENTS_ALL Lettrix)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_STRIP_FILES ON)
+# Folders in the package do not depend on the umask of whoever builds it.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_options.cmake)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_DEBIAN_PACKAGE_NAME lettrix)  # Debian allows no capitals in package names
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+endif()
+include(CPack)
