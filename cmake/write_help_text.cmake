@@ -4,7 +4,7 @@ execute_process(COMMAND ${EMULATOR} ${PROGRAM} --h2
                 OUTPUT_FILE ${OUTPUT}.tmp
                 ERROR_QUIET
                 RESULT_VARIABLE status)
-# Help ends the run with 255 by design; anything else means the program did not show it.
+# Help always ends the run with 255; anything else means the program did not show it.
 if(NOT status EQUAL 255)
   file(REMOVE ${OUTPUT}.tmp)
   message(FATAL_ERROR "${PROGRAM} --h2 ended with ${status} instead of 255")
