@@ -14,15 +14,19 @@ struct TFileVersionInfoRec {
   std::string ExeFileName;  ///< file name with extension, without directory
   std::string BaseName;     ///< ExeFileName without its extension text
   std::string ExeFileExt;   ///< extension with its dot; empty when there is none
-  std::string BannerTitle, BuildTitle, FullTitle;
+  std::string BannerTitle;  ///< "BaseName vVersion", where the banner's first line begins
+  std::string BuildTitle;   ///< "ExeFileName vFullVersion", where the build line begins
+  std::string FullTitle;    ///< "BaseName vFullVersion"
+  /// Spare1 to Spare7 are reserved: nothing reads or fills them.
   std::string Spare1, Spare2, Spare3, Spare4, Spare5;
-  std::string Description;
+  std::string Description;  ///< ends the banner's first line
   std::string Spare6;
-  std::string Copyright, Attribution;
+  std::string Copyright, Attribution;  ///< the banner's second and third lines
   std::string Spare7;
   std::string ExeDir;  ///< directory of the executable, unquoted
 };
 
+/// The running program's identity: the program fills it, the banner and help read it.
 extern TFileVersionInfoRec AppVersionInfo;
 /// Whether this run has already had its banner; it is shown at most once.
 extern bool BannerShown;
@@ -35,6 +39,7 @@ extern const std::string_view BuildTimestamp;
 extern const std::string_view ArchTag;
 extern const std::string_view ToolchainText;
 
+/// What MakeVersionInfo puts in Copyright and Attribution; a tool may replace them afterwards.
 inline constexpr std::string_view CopyrightLine =
     "Copyright (c) 2024-2026 The Lettrix developers. All rights reserved.";
 inline constexpr std::string_view AttributionLine =
@@ -60,7 +65,9 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names);
 
-/// Writes, once per run, the banner and/or the build line to ErrorChannel.
+/// Writes, once per run, the banner (title with architecture, build date and description,
+/// copyright, attribution, an empty line) and/or the build line to ErrorChannel. Throws
+/// TConvertError when the build's own date cannot be read.
 void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
 
 /// `text` with the occurrences of `old_text`, found regardless of ASCII case from the left and

@@ -22,34 +22,34 @@ enum TParamStatus : std::int32_t {
 
 /// One argument of the command line and what the declarations made of it.
 struct TParamStatusRec {
-  std::int32_t Status = psUnmatched;
-  bool SwitchMark = false;
-  bool ValueMark = false;
-  bool AttachMark = false;
-  bool SpareMark = false;
+  std::int32_t Status = psUnmatched;  ///< a TParamStatus
+  bool SwitchMark = false;  ///< recognised as a switch; cleared when its second value is missing
+  bool ValueMark = false;   ///< taken as a switch's value
+  bool AttachMark = false;  ///< a switch with its value after ':' or '='
+  bool SpareMark = false;   ///< reserved; cleared, never set
   std::string Param;  ///< the argument exactly as the platform delivered it
 };
 using TParamStatusArray = std::vector<TParamStatusRec>;
 
 /// The answer for one switch; callers copy it whole.
 struct TFindParamRec {
-  bool Reserved = false;
+  bool Reserved = false;  ///< reserved; never set
   bool Found = false;     ///< present, with every required value
   bool Attached = false;  ///< a value came after ':' or '='
   std::int32_t Index = -1;       ///< position of the reported occurrence, -1 when absent
   std::int32_t ParamIndex = -1;  ///< Index + 1, the argument number as the platform counts it
   std::string Text;              ///< the matching argument; for an attached value, the switch part
-  std::string Value1, Value2;
+  std::string Value1, Value2;    ///< the values taken, or the defaults when the switch is absent
 };
 using TParamRecArray = std::vector<TFindParamRec>;
 using TStringArray = std::vector<std::string>;
 
 /// Extra forms that matching accepts.
 enum TSwitchStyle : std::uint8_t {
-  ssPlain = 0,
+  ssPlain = 0,            ///< "-" before one letter, "--" before a word, "/" before either
   ssBareSymbols = 1,      ///< a symbol switch may stand without prefix
   ssAttachedValues = 2,   ///< a value may follow the switch after ':' or '='
-  ssBareAndAttached = 3,
+  ssBareAndAttached = 3,  ///< both of the above
 };
 
 /// Lookup flags, a set of bits.
@@ -59,6 +59,8 @@ inline constexpr TParamFlags pfNoBlankFirstValue = 2;  ///< the first value may 
 inline constexpr TParamFlags pfFindAll = 4;            ///< examine every occurrence; the last wins
 inline constexpr TParamFlags pfKeepDefault = 8;        ///< FindParamValue keeps the caller's value
 
+/// Which part of the command line a declaration searches: from its position to the end, or
+/// from the start up to its position.
 enum TSearchKind : std::uint8_t { skFrom = 0, skUpTo = 1 };
 
 /// Separators between the words of an alias list in lookups.
@@ -68,7 +70,7 @@ inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
 
 extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-up
 extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
-extern TSwitchStyle SwitchStyle;
+extern TSwitchStyle SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
 extern bool RequireDoubleDash;  ///< word switches need "--"; when false "-" is accepted too
 extern bool RecordFindHistory;
 extern TParamFlags ParamFlags;  ///< kept for the program; the engine never reads it
@@ -141,7 +143,9 @@ bool WordNotInList(std::string_view word, std::string_view list);
 
 /// The argument table of the arguments the library was started with, all unmatched.
 TParamStatusArray BuildParamStatus();
+/// `count` empty entries (none when `count` is not positive).
 TParamStatusArray NewParamStatusArray(std::int32_t count);
+/// `count` empty answers (none when `count` is not positive).
 TParamRecArray NewParamRecArray(std::int32_t count);
 
 /// Most bytes of an attached value that a record keeps.

@@ -14,10 +14,10 @@ namespace core {
 /// argument order, each quoted when empty or holding a space and followed by one space; its
 /// count rises with every entry and, being 16 bits, wraps past 65,535.
 struct TParamStatisticsRec {
-  bool Valid = true;
-  bool Validated = false;
+  bool Valid = true;       ///< the verdict: nothing unmatched or incomplete, essentials present
+  bool Validated = false;  ///< a judgement has filled the record
   bool EssentialMissing = false;  ///< essential switches are required and none occurs
-  std::uint16_t FirstIndex = 0, LastIndex = 0;
+  std::uint16_t FirstIndex = 0, LastIndex = 0;  ///< the range judged; outside it, Ignored
   std::uint16_t ParamCount = 0, UniqueCount = 0, NonBlankCount = 0, ExaminedCount = 0,
                 SwitchCount = 0, ValueArgCount = 0, OtherCount = 0, AttachedCount = 0,
                 IncompleteCount = 0, InvalidCount = 0, IgnoredCount = 0, ReservedCount = 0;
@@ -25,7 +25,7 @@ struct TParamStatisticsRec {
       OtherList, AttachedList, IncompleteList, InvalidList, IgnoredList, ReservedList;
   std::string EssentialFound;  ///< the essential switches found, each followed by a space
   std::string EssentialForms;  ///< every accepted form of every essential switch, likewise
-  std::string Name;
+  std::string Name;            ///< what the record is for, set by ResetStatistics
 };
 
 extern TParamStatisticsRec CustomSyntaxStats;   ///< the program's verdict

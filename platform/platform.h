@@ -49,6 +49,8 @@ struct TTimeNames {
   std::array<std::string, 12> ShortMonths;
   std::string TimeSeparator;
 };
+/// The names of the user's locale for dates and times; English names and ":" when that locale
+/// cannot be read.
 TTimeNames SystemTimeNames();
 
 /// Starts watching the keyboard for the error pause: pending input is discarded, and until
@@ -61,6 +63,7 @@ bool KeyPressed();
 /// terminal is as StartKeyWatch found it.
 void StopKeyWatch();
 
+/// Blocks the calling thread for about `milliseconds`.
 void SleepMilliseconds(int milliseconds);
 
 /// Sounds the system beep once, if the system can; never through standard output or error.

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds, installs, packages and reuses the project the way its users do, and checks each
+# result: two clean builds give the same program, the install tree, the manual page, bash
+# completion, the .deb, and a second tool built on the installed QuillonCore alone.
+# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev and file.
+# With CI=true it also installs the .deb on this machine and removes it again.
+set -uo pipefail
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+step() { echo "-- $* (${SECONDS}s)"; }
+
+# Every switch form the program accepts, in its documented spelling.
+forms=(
+  -u --upper -L --lower -p --proper -i --invert -m --mirror -w --reverse-words
+  -r --reverse-all -a --allow-blanks -o --one-line -n --no-spaces -x --extended-delims
+  -b --banner -v --verbose --build -h --help '-?' --h2 '--??' --help2
+  --info --version-only --build-only --audible-error --error-delay --debug-mode --debug
+)
+sorted_forms=$(printf '%s\n' "${forms[@]}" | LC_ALL=C sort)
+
+step "two clean builds in different folders"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000}
+build_a=$work/a
+build_b=$work/b/a/longer/path
+for dir in "$build_a" "$build_b"; do
+  { cmake -S "$source_dir" -B "$dir" -DLETTRIX_TESTS=OFF && cmake --build "$dir"; } \
+    >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
+done
+cmp "$build_a/Lettrix" "$build_b/Lettrix" ||
+  fail "two builds with SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH differ"
+
+step "install tree"
+# Installed in one place and used from another: the package must not remember its prefix.
+cmake --install "$build_a" --prefix "$work/stage" >/dev/null || exit 1
+prefix="$work/install root"
+mv "$work/stage" "$prefix"
+for file in bin/Lettrix share/man/man1/Lettrix.1 share/bash-completion/completions/lettrix \
+    share/zsh/site-functions/_lettrix share/fish/vendor_completions.d/lettrix.fish \
+    lib/libQuillonCore.a include/quilloncore/core/params.h \
+    include/quilloncore/platform/platform.h lib/cmake/QuillonCore/QuillonCoreConfig.cmake \
+    lib/cmake/QuillonCore/QuillonCoreConfigVersion.cmake; do
+  [[ -f "$prefix/$file" && ! -L "$prefix/$file" ]] || fail "$file missing"
+done
+while read -r link target; do
+  [[ $(readlink "$prefix/$link") == "$target" ]] || fail "$link does not link to $target"
+done <<'EOF'
+bin/lettrix Lettrix
+share/man/man1/lettrix.1 Lettrix.1
+share/bash-completion/completions/Lettrix lettrix
+share/fish/vendor_completions.d/Lettrix.fish lettrix.fish
+EOF
+# The program names itself after the file the link resolves to.
+"$prefix/bin/lettrix" --version-only 2>&1 | grep -q '^Lettrix v' ||
+  fail "bin/lettrix does not call itself Lettrix"
+
+step "manual page"
+# Every warning groff knows (-ww), not only the undefined macros that --warnings alone reports.
+MANWIDTH=80 man --warnings=w -l "$prefix/share/man/man1/lettrix.1" >"$work/page" 2>"$work/man.err"
+[[ -s "$work/man.err" ]] && fail "man warns: $(cat "$work/man.err")"
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' EXAMPLES NOTES 'SEE ALSO'; do
+  grep -qx "$section" "$work/page" || fail "manual page lacks $section"
+done
+for form in "${forms[@]}" 64 65 67 74 255; do
+  grep -qF -- "$form" "$work/page" || fail "manual page does not mention $form"
+done
+
+step "bash completion"
+bash --norc --noprofile -s "$prefix" "$sorted_forms" >"$work/bash.out" 2>&1 <<'EOF' ||
+prefix=$1 expected=$2
+source /usr/share/bash-completion/bash_completion
+# The loader finds the file by either name under the prefix's share folder.
+export XDG_DATA_DIRS="$prefix/share"
+for command in Lettrix lettrix; do
+  __load_completion "$command" && complete -p "$command" | grep -q _lettrix ||
+    echo "no completion loaded for $command"
+done
+offer() {
+  COMP_WORDS=("$@")
+  COMP_CWORD=$(($# - 1))
+  COMPREPLY=()
+  _lettrix
+  printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort
+}
+[[ $(offer lettrix '') == "$expected" ]] || echo "offers $(offer lettrix '' | tr '\n' ' ')"
+[[ $(offer Lettrix --UP) == --upper ]] || echo "--UP gives $(offer Lettrix --UP)"
+[[ $(offer lettrix /rev | tr '\n' ' ') == '/reverse-all /reverse-words ' ]] ||
+  echo "/rev gives $(offer lettrix /rev)"
+[[ -z $(offer lettrix -u '') ]] || echo "offers switches for the text of -u"
+[[ -z $(offer lettrix abc) ]] || echo "offers switches for a text"
+EOF
+  fail "bash completion could not be run"
+[[ -s "$work/bash.out" ]] && fail "bash completion: $(cat "$work/bash.out")"
+# Every form offered is one the program accepts: one it did not know would be an invalid
+# parameter (65). Placed last, a form gets no value: a transformation switch is then incomplete
+# (67), and --error-delay does not pause.
+for form in "${forms[@]}"; do
+  "$prefix/bin/Lettrix" -u x "$form" >/dev/null 2>&1
+  status=$?
+  [[ $status == 0 || $status == 67 || $status == 255 ]] ||
+    fail "Lettrix -u x $form ends with $status"
+done
+
+step "example tool on the installed QuillonCore"
+example=$work/bytecount
+if cmake -S "$source_dir/examples/bytecount" -B "$example" -DCMAKE_PREFIX_PATH="$prefix" \
+     -DCMAKE_CXX_FLAGS=-Werror >"$work/example.log" 2>&1 &&
+   cmake --build "$example" >>"$work/example.log" 2>&1; then
+  out=$("$example/Bytecount" -c abc --count "two words" -t | od -c)
+  [[ $out == "$(printf '3\r\n9\r\ntotal 12\r\n' | od -c)" ]] || fail "Bytecount wrote $out"
+  "$example/Bytecount" -c abc stray >"$work/out" 2>"$work/err"
+  status=$?
+  [[ $status == 65 && ! -s "$work/out" ]] || fail "Bytecount with a stray argument: $status"
+  grep -q '^Bytecount v1.0' "$work/err" && grep -q 'Invalid Parameters Provided: stray' \
+    "$work/err" || fail "Bytecount's report: $(cat "$work/err")"
+  "$example/Bytecount" -c >/dev/null 2>&1
+  [[ $? == 67 ]] || fail "Bytecount -c does not end with 67"
+else
+  cat "$work/example.log" >&2
+  fail "the example does not build against the installed package"
+fi
+
+step ".deb package"
+(cd "$build_a" && cpack -B "$work/deb" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log" >&2
+deb=$(ls "$work"/deb/lettrix_*.deb 2>/dev/null)
+if [[ -f $deb ]]; then
+  dpkg-deb -c "$deb" | awk '{print $6 $7 $8}' | LC_ALL=C sort >"$work/contents"
+  diff -u - "$work/contents" <<'EOF' || fail ".deb contents differ"
+./usr/
+./usr/bin/
+./usr/bin/Lettrix
+./usr/bin/lettrix->Lettrix
+./usr/share/
+./usr/share/bash-completion/
+./usr/share/bash-completion/completions/
+./usr/share/bash-completion/completions/Lettrix->lettrix
+./usr/share/bash-completion/completions/lettrix
+./usr/share/fish/
+./usr/share/fish/vendor_completions.d/
+./usr/share/fish/vendor_completions.d/Lettrix.fish->lettrix.fish
+./usr/share/fish/vendor_completions.d/lettrix.fish
+./usr/share/man/
+./usr/share/man/man1/
+./usr/share/man/man1/Lettrix.1
+./usr/share/man/man1/lettrix.1->Lettrix.1
+./usr/share/zsh/
+./usr/share/zsh/vendor-completions/
+./usr/share/zsh/vendor-completions/_lettrix
+EOF
+  dpkg-deb -f "$deb" Depends | grep -q 'libc6' || fail ".deb does not depend on libc6"
+  if [[ ${CI:-} == true ]] && ! dpkg -s lettrix >/dev/null 2>&1; then
+    if dpkg -i "$deb" >"$work/dpkg.log" 2>&1; then
+      MANWIDTH=80 man lettrix 2>/dev/null | grep -q 'Lettrix, lettrix' ||
+        fail "man lettrix does not show the page"
+      [[ $(lettrix -u abc) == $'ABC\r' ]] || fail "the installed lettrix does not run"
+      dpkg --purge lettrix >/dev/null 2>&1 || fail "dpkg --purge lettrix failed"
+    else
+      cat "$work/dpkg.log" >&2
+      fail "dpkg -i failed"
+    fi
+  fi
+else
+  cat "$work/cpack.log" >&2
+  fail "cpack made no .deb"
+fi
+
+step "done, $failures failure(s)"
+((failures == 0))
