@@ -134,7 +134,7 @@ void ProcessArguments() {
     for (std::size_t t = 0; t < Transformations.size(); ++t) {
       core::TFindParamRec& rec = *Transformations[t].Record;
       if (!may_be_switch) {
-        rec = core::TFindParamRec{};
+        core::ClearFindParamRec(rec);
         values[t] = {};
         continue;
       }

@@ -151,6 +151,14 @@ void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std
 
 }  // namespace
 
+void ClearFindParamRec(TFindParamRec& rec) {
+  rec.Reserved = rec.Found = rec.Attached = false;
+  rec.Index = rec.ParamIndex = -1;
+  rec.Text.clear();
+  rec.Value1.clear();
+  rec.Value2.clear();
+}
+
 bool MayBeSwitch(std::string_view arg) {
   // Every form begins with '/', '-' or, given bare symbols, a symbol character; where the
   // comparison is not byte by byte the platform may equate other bytes, so nothing is ruled out.
@@ -344,12 +352,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
   TAliasEntry& entry = AliasEntry(aliases);
   NoteDeclared(entry);
   if (!MayBeSwitch(arg)) {
-    // A fresh record, emptied in place: this runs for every argument and switch.
-    rec.Reserved = rec.Found = rec.Attached = false;
-    rec.Index = rec.ParamIndex = -1;
-    rec.Text.clear();
-    rec.Value1.clear();
-    rec.Value2.clear();
+    ClearFindParamRec(rec);
     return;
   }
   TFindParamRec answer;  // `arg` and `next_arg` may be views of rec's own texts

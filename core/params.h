@@ -42,6 +42,10 @@ struct TFindParamRec {
   std::string Value1, Value2;    ///< the values taken, or the defaults when the switch is absent
 };
 using TParamRecArray = std::vector<TFindParamRec>;
+
+/// Makes `rec` fresh (nothing found, Index -1, texts empty) and keeps its memory for the next
+/// answer.
+void ClearFindParamRec(TFindParamRec& rec);
 using TStringArray = std::vector<std::string>;
 
 /// Extra forms that matching accepts.
