@@ -94,6 +94,10 @@ void FatalWriteError(const TTextChannel& channel, std::string reason) {
 
 void Write(const TTextChannel& channel, std::string_view text, std::string_view tail) {
   if (channel.Buffer != nullptr) {
+    const std::size_t held = channel.Buffer->size();
+    if (held > channel.Capacity || text.size() + tail.size() > channel.Capacity - held) {
+      FatalWriteError(channel, "No space left in the buffer");
+    }
     channel.Buffer->append(text);
     channel.Buffer->append(tail);
     return;

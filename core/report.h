@@ -2,6 +2,7 @@
 // The library's two text channels and the one fatal error of a run: a write that fails.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ inline constexpr std::string_view LineEnd = "\r\n";
 struct TTextChannel {
   platform::TStdStream Stream = platform::stdOutput;
   std::string* Buffer = nullptr;
+  /// Most bytes `Buffer` may hold: a write that does not fit fails as on a full disk, so that
+  /// in-process runs can meet a failed write too.
+  std::size_t Capacity = std::string::npos;
 };
 
 /// Results and help; bound to standard output at start-up.
