@@ -12,6 +12,7 @@ bool ErrorDelay = false;
 bool AudibleError = false;
 std::string ExecutionPath;
 std::string CommandLineText;
+TPauseServices PauseServices;
 
 namespace {
 
@@ -35,7 +36,7 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   place.append("You entered ...... ").append(CommandLineText);
   WriteLine(ErrorChannel, place);
   WriteMessageBlock(message_line);
-  if (audible_error) platform::Beep();
+  if (audible_error) PauseServices.Beep();
   if (error_delay) WaitForAnyKey(30, "Press Any Key to Continue...");
 }
 
@@ -80,7 +81,7 @@ void WaitForAnyKey(int steps, std::string_view prompt) {
     int count = 0;
     do {
       if (platform::KeyPressed()) break;
-      platform::SleepMilliseconds(WaitStepMilliseconds);
+      PauseServices.Sleep(WaitStepMilliseconds);
       Write(OutputChannel, ".");
       ++count;
     } while (count < steps);

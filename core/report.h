@@ -34,6 +34,14 @@ extern TTextChannel ErrorChannel;
 extern bool ErrorDelay;
 extern bool AudibleError;
 
+/// The system services behind the pause and the beep. In-process runs with no one at the
+/// terminal (the fuzzers) point them elsewhere; start-up and shutdown leave them as they are.
+struct TPauseServices {
+  void (*Sleep)(int milliseconds) = platform::SleepMilliseconds;
+  void (*Beep)() = platform::Beep;
+};
+extern TPauseServices PauseServices;
+
 /// The directory of the running executable, quoted when needed; set at start-up.
 extern std::string ExecutionPath;
 /// The command line as the user entered it, program included; set at start-up.
