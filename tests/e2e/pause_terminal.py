@@ -72,6 +72,15 @@ def check(condition: bool, what: str):
         raise AssertionError(what)
 
 
+def next_reader_gets_only_new_input(terminal: Terminal):
+    # A shell that reads the terminal after the run sees the line typed after it, and no key
+    # that the pause consumed or discarded.
+    os.write(terminal.master, b"next\n")
+    shell = subprocess.run(["/bin/sh", "-c", 'read -r line && printf %s "$line"'],
+                           stdin=terminal.slave, stdout=subprocess.PIPE, timeout=5)
+    check(shell.stdout == b"next", f"the shell read {shell.stdout!r}")
+
+
 def key_ends_the_wait(program: str, terminal: Terminal):
     process = start(program, terminal)
     seen = read_until_prompt(process)
@@ -82,6 +91,7 @@ def key_ends_the_wait(program: str, terminal: Terminal):
     check(stderr.endswith(b"Lettrix --??\r\n"), "the brief help follows the pause")
     check(terminal.pending_input() == 0, "the key is left for the next reader")
     check(b"k" not in terminal.echoed(), "the key was echoed")
+    next_reader_gets_only_new_input(terminal)
 
 
 def keys_typed_before_do_not_count(program: str, terminal: Terminal):
@@ -90,10 +100,11 @@ def keys_typed_before_do_not_count(program: str, terminal: Terminal):
     seen = read_until_prompt(process)
     time.sleep(0.8)
     check(process.poll() is None, "keys typed before the wait ended it")
-    os.write(terminal.master, b" ")
+    os.write(terminal.master, b"q")
     finish(process, seen, timeout=2.0)
     check(process.returncode == 65, f"status {process.returncode}")
     check(terminal.pending_input() == 0, "typed keys are left for the next reader")
+    next_reader_gets_only_new_input(terminal)
 
 
 def steps_run_out(program: str, terminal: Terminal):
