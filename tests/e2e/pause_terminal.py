@@ -40,8 +40,8 @@ class Terminal:
         return data
 
 
-def start(program: str, terminal: Terminal) -> subprocess.Popen:
-    return subprocess.Popen([program, "-z", "--error-delay"], stdin=terminal.slave,
+def start(program: str, terminal: Terminal, mode: str = "--error-delay") -> subprocess.Popen:
+    return subprocess.Popen([program, "-z", mode], stdin=terminal.slave,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             env={"LC_ALL": "C"})
 
@@ -81,8 +81,8 @@ def next_reader_gets_only_new_input(terminal: Terminal):
     check(shell.stdout == b"next", f"the shell read {shell.stdout!r}")
 
 
-def key_ends_the_wait(program: str, terminal: Terminal):
-    process = start(program, terminal)
+def key_ends_the_wait(program: str, terminal: Terminal, mode: str = "--error-delay"):
+    process = start(program, terminal, mode)
     seen = read_until_prompt(process)
     os.write(terminal.master, b"k")
     stderr = finish(process, seen, timeout=2.0)
@@ -129,6 +129,8 @@ def main() -> int:
     program = sys.argv[1]
     tests = [
         ("a key ends the wait", key_ends_the_wait),
+        ("a key ends the wait of --debug-mode",
+         lambda program, terminal: key_ends_the_wait(program, terminal, "--debug-mode")),
         ("keys typed before the wait", keys_typed_before_do_not_count),
         ("the 30 steps run out", steps_run_out),
         ("SIGINT during the wait", signal_during_wait(signal.SIGINT)),
