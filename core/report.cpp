@@ -12,6 +12,7 @@ bool ErrorDelay = false;
 bool AudibleError = false;
 std::string ExecutionPath;
 std::string CommandLineText;
+TPauseServices PauseServices;
 
 namespace {
 
@@ -35,7 +36,7 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   place.append("You entered ...... ").append(CommandLineText);
   WriteLine(ErrorChannel, place);
   WriteMessageBlock(message_line);
-  if (audible_error) platform::Beep();
+  if (audible_error) PauseServices.Beep();
   if (error_delay) WaitForAnyKey(30, "Press Any Key to Continue...");
 }
 
@@ -84,7 +85,7 @@ void WaitForAnyKey(int steps, std::string_view prompt) {
     int count = 0;
     do {
       if (platform::KeyPressed()) break;
-      platform::SleepMilliseconds(WaitStepMilliseconds);
+      PauseServices.Sleep(WaitStepMilliseconds);
       Write(OutputChannel, ".");
       ++count;
     } while (count < steps);
@@ -98,6 +99,10 @@ void FatalWriteError(const TTextChannel& channel, std::string reason) {
 
 void Write(const TTextChannel& channel, std::string_view text, std::string_view tail) {
   if (channel.Buffer != nullptr) {
+    const std::size_t held = channel.Buffer->size();
+    if (held > channel.Capacity || text.size() + tail.size() > channel.Capacity - held) {
+      FatalWriteError(channel, "No space left in the buffer");
+    }
     channel.Buffer->append(text);
     channel.Buffer->append(tail);
     return;

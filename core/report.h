@@ -2,6 +2,7 @@
 // The library's two text channels and the one fatal error of a run: a write that fails.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ inline constexpr std::string_view LineEnd = "\r\n";
 struct TTextChannel {
   platform::TStdStream Stream = platform::stdOutput;
   std::string* Buffer = nullptr;
+  /// Most bytes `Buffer` may hold: a write that does not fit fails as on a full disk, so that
+  /// in-process runs can meet a failed write too.
+  std::size_t Capacity = std::string::npos;
 };
 
 /// Results and help; bound to standard output at start-up.
@@ -29,6 +33,14 @@ extern TTextChannel ErrorChannel;
 /// program from its switches.
 extern bool ErrorDelay;
 extern bool AudibleError;
+
+/// The system services behind the pause and the beep. In-process runs with no one at the
+/// terminal (the fuzzers) point them elsewhere; start-up and shutdown leave them as they are.
+struct TPauseServices {
+  void (*Sleep)(int milliseconds) = platform::SleepMilliseconds;
+  void (*Beep)() = platform::Beep;
+};
+extern TPauseServices PauseServices;
 
 /// The directory of the running executable, quoted when needed; set at start-up.
 extern std::string ExecutionPath;

@@ -40,8 +40,8 @@ class Terminal:
         return data
 
 
-def start(program: str, terminal: Terminal) -> subprocess.Popen:
-    return subprocess.Popen([program, "-z", "--error-delay"], stdin=terminal.slave,
+def start(program: str, terminal: Terminal, mode: str = "--error-delay") -> subprocess.Popen:
+    return subprocess.Popen([program, "-z", mode], stdin=terminal.slave,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             env={"LC_ALL": "C"})
 
@@ -72,8 +72,17 @@ def check(condition: bool, what: str):
         raise AssertionError(what)
 
 
-def key_ends_the_wait(program: str, terminal: Terminal):
-    process = start(program, terminal)
+def next_reader_gets_only_new_input(terminal: Terminal):
+    # A shell that reads the terminal after the run sees the line typed after it, and no key
+    # that the pause consumed or discarded.
+    os.write(terminal.master, b"next\n")
+    shell = subprocess.run(["/bin/sh", "-c", 'read -r line && printf %s "$line"'],
+                           stdin=terminal.slave, stdout=subprocess.PIPE, timeout=5)
+    check(shell.stdout == b"next", f"the shell read {shell.stdout!r}")
+
+
+def key_ends_the_wait(program: str, terminal: Terminal, mode: str = "--error-delay"):
+    process = start(program, terminal, mode)
     seen = read_until_prompt(process)
     os.write(terminal.master, b"k")
     stderr = finish(process, seen, timeout=2.0)
@@ -82,6 +91,7 @@ def key_ends_the_wait(program: str, terminal: Terminal):
     check(stderr.endswith(b"Lettrix --??\r\n"), "the brief help follows the pause")
     check(terminal.pending_input() == 0, "the key is left for the next reader")
     check(b"k" not in terminal.echoed(), "the key was echoed")
+    next_reader_gets_only_new_input(terminal)
 
 
 def keys_typed_before_do_not_count(program: str, terminal: Terminal):
@@ -90,10 +100,11 @@ def keys_typed_before_do_not_count(program: str, terminal: Terminal):
     seen = read_until_prompt(process)
     time.sleep(0.8)
     check(process.poll() is None, "keys typed before the wait ended it")
-    os.write(terminal.master, b" ")
+    os.write(terminal.master, b"q")
     finish(process, seen, timeout=2.0)
     check(process.returncode == 65, f"status {process.returncode}")
     check(terminal.pending_input() == 0, "typed keys are left for the next reader")
+    next_reader_gets_only_new_input(terminal)
 
 
 def steps_run_out(program: str, terminal: Terminal):
@@ -118,6 +129,8 @@ def main() -> int:
     program = sys.argv[1]
     tests = [
         ("a key ends the wait", key_ends_the_wait),
+        ("a key ends the wait of --debug-mode",
+         lambda program, terminal: key_ends_the_wait(program, terminal, "--debug-mode")),
         ("keys typed before the wait", keys_typed_before_do_not_count),
         ("the 30 steps run out", steps_run_out),
         ("SIGINT during the wait", signal_during_wait(signal.SIGINT)),

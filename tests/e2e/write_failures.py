@@ -6,6 +6,7 @@ standard error still works. POSIX only: the streams go to /dev/full, or are clos
 import os
 import subprocess
 import sys
+import time
 
 
 def run(program: str, args, stdout=subprocess.PIPE, stderr=subprocess.PIPE):
@@ -13,10 +14,11 @@ def run(program: str, args, stdout=subprocess.PIPE, stderr=subprocess.PIPE):
                           stderr=stderr, env={"LC_ALL": "C"})
 
 
-def closed_stdout(program: str):
-    # Popen cannot start a child without descriptor 1, so a shell closes it before exec.
-    return subprocess.run(["/bin/sh", "-c", 'exec "$0" -u abc >&-', program],
-                          stdin=subprocess.DEVNULL, stderr=subprocess.PIPE, env={"LC_ALL": "C"})
+def closed(program: str, args: str, redirection: str):
+    # Popen cannot start a child without descriptor 1 or 2, so a shell closes it before exec.
+    return subprocess.run(["/bin/sh", "-c", f'exec "$0" {args} {redirection}', program],
+                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, env={"LC_ALL": "C"})
 
 
 def main() -> int:
@@ -31,12 +33,23 @@ def main() -> int:
         # or None when it is /dev/full)
         cases = [
             ("results to a full disk", run(program, ["-u", "abc"], stdout=full), None, no_space),
-            ("results to a closed stdout", closed_stdout(program), None,
+            ("results to a closed stdout", closed(program, "-u abc", ">&-"), None,
              (diagnostic % "Bad file descriptor").encode()),
             ("help after its banner", help_run, None, banner + no_space),
             ("report to a full disk", run(program, ["-z"], stderr=full), b"", None),
+            ("report to a closed stderr", closed(program, "-z", "2>&-"), b"", None),
+            # The banner fails first: no result may follow it.
+            ("banner to a full disk", run(program, ["-b", "-u", "abc"], stderr=full), b"", None),
         ]
+        # A report that cannot be written ends the run before its pause.
+        started = time.monotonic()
+        paused = run(program, ["-z", "--error-delay"], stderr=full)
+        paused_seconds = time.monotonic() - started
+        cases.append(("report with a pause to a full disk", paused, b"", None))
     passed = failed = 0
+    if paused_seconds > 3:
+        failed += 1
+        print(f"FAIL the run paused {paused_seconds:.1f} s after its report failed")
     for title, done, want_stdout, want_stderr in cases:
         problems = []
         if done.returncode != 74:

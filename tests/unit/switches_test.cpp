@@ -149,6 +149,35 @@ TEST(RunTest, LeavesNoStateForTheNextRun) {
   EXPECT_EQ("a b c\r\n", RunWith(modified));
 }
 
+// A failed write ends the run at once: nothing after it, one line on standard error if that
+// still takes it, and 74.
+TEST(RunTest, FailedWriteEndsTheRunWith74) {
+  const std::string diagnostic =
+      "Lettrix: write error on standard output: No space left in the buffer\r\n";
+  const struct {
+    Arguments args;
+    std::size_t out_room, err_room;
+    std::string out, err;
+  } rows[] = {
+      {{"-u", "abc"}, 0, std::string::npos, "", diagnostic},
+      {{"-u", "ab", "-u", "cd"}, 4, std::string::npos, "AB\r\n", diagnostic},
+      {{"-z"}, std::string::npos, 0, "", ""},  // the report itself fails
+      {{"-b", "-u", "x"}, std::string::npos, 5, "", ""},  // the banner fails before any result
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    std::string out, err;
+    app::TRunRec run;
+    run.Arguments = row.args;
+    run.ExecutablePath = "/opt/lettrix/Lettrix";
+    run.Output = core::TTextChannel{platform::stdOutput, &out, row.out_room};
+    run.Error = core::TTextChannel{platform::stdError, &err, row.err_room};
+    EXPECT_EQ(74, app::Run(std::move(run)));
+    EXPECT_EQ(row.out, out);
+    EXPECT_EQ(row.err, err);
+  }
+}
+
 // Declares the switches over `args` as a run does, without processing them.
 class DeclareSwitchesTest : public ::testing::Test {
  protected:
