@@ -133,6 +133,12 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
     const ssize_t put = write(fd, text.data(), text.size());
     if (put < 0) {
       if (errno == EINTR) continue;
+      // A parent may hand over a non-blocking descriptor: wait until it takes more, rather
+      // than losing output to a reader that is merely slow.
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd output{fd, POLLOUT, 0};
+        if (poll(&output, 1, -1) >= 0 || errno == EINTR) continue;
+      }
       reason = std::strerror(errno);
       return false;
     }

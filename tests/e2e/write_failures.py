@@ -21,6 +21,24 @@ def closed(program: str, args: str, redirection: str):
                           stderr=subprocess.PIPE, env={"LC_ALL": "C"})
 
 
+def slow_nonblocking_reader(program: str):
+    """Standard output is a non-blocking pipe whose reader waits before it reads: the program
+    must wait for room, not fail, and every byte must arrive."""
+    value = "x" * 100000  # two results overflow the pipe's buffer
+    reader, writer = os.pipe()
+    os.set_blocking(writer, False)
+    process = subprocess.Popen([program, "-u", value, "-u", value], stdin=subprocess.DEVNULL,
+                               stdout=writer, stderr=subprocess.PIPE, env={"LC_ALL": "C"})
+    os.close(writer)
+    time.sleep(0.3)
+    received = b""
+    while chunk := os.read(reader, 65536):
+        received += chunk
+    os.close(reader)
+    stderr = process.communicate()[1]
+    return process.returncode, received == (value.upper().encode() + b"\r\n") * 2, stderr
+
+
 def main() -> int:
     program = sys.argv[1]
     name = os.path.splitext(os.path.basename(program))[0]
@@ -47,6 +65,13 @@ def main() -> int:
         paused_seconds = time.monotonic() - started
         cases.append(("report with a pause to a full disk", paused, b"", None))
     passed = failed = 0
+    status, complete, stderr = slow_nonblocking_reader(program)
+    if status == 0 and complete and stderr == b"":
+        passed += 1
+    else:
+        failed += 1
+        print(f"FAIL a slow non-blocking reader: status {status}, all output {complete}, "
+              f"stderr {stderr!r}")
     if paused_seconds > 3:
         failed += 1
         print(f"FAIL the run paused {paused_seconds:.1f} s after its report failed")
