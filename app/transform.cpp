@@ -2,8 +2,6 @@
 // Byte-wise case rules: ASCII only, except the code-page lowering that starts proper case.
 #include "app/transform.h"
 
-#include <vector>
-
 #include "platform/platform.h"
 
 namespace app {
@@ -54,21 +52,20 @@ std::string ToProperCase(std::string_view text, const ByteSet& delims) {
 }
 
 std::string ReverseWords(std::string_view text, const ByteSet& delims) {
-  // Collect the words once and join them from the last: prepending word by word would copy the
-  // growing text for every word.
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    while (at < text.size() && delims.Contains(text[at])) ++at;
-    const std::size_t start = at;
-    while (at < text.size() && !delims.Contains(text[at])) ++at;
-    if (at > start) words.push_back(text.substr(start, at - start));
-  }
+  // The words are taken from the end of the text backwards and appended as they come, which
+  // is the reversed order in one pass: prepending word by word would copy the growing text for
+  // every word.
   std::string result;
-  result.reserve(text.size() + 1);
-  for (auto word = words.rbegin(); word != words.rend(); ++word) {
-    if (word != words.rbegin()) result.push_back(' ');
-    result.append(*word);
+  result.reserve(text.size());
+  std::size_t end = text.size();
+  while (end > 0) {
+    while (end > 0 && delims.Contains(text[end - 1])) --end;
+    std::size_t start = end;
+    while (start > 0 && !delims.Contains(text[start - 1])) --start;
+    if (start == end) break;
+    if (!result.empty()) result.push_back(' ');
+    result.append(text.substr(start, end - start));
+    end = start;
   }
   // Only the outer ends are trimmed: control bytes that begin the last word or end the first
   // word fall away, those inside the result stay.

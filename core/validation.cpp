@@ -42,14 +42,15 @@ void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
 }
 
 // Whether an argument's lower-cased text occurs anywhere in the lower-cased unique list so far.
-// Short lists are searched directly. Once the searches would cost more than a few passes over
-// the whole command line, an automaton of the arguments still to come takes over and is fed
-// the list, so that the whole judgement stays linear however many distinct arguments there
-// are.
+// Short lists are searched directly, and lowered only when a search needs them. Once the
+// searches would cost more than a few passes over the whole command line, an automaton of the
+// arguments still to come takes over and is fed the list, so that the whole judgement stays
+// linear however many distinct arguments there are.
 class TUniqueTest {
  public:
-  TUniqueTest(const TParamStatusArray& table, std::int64_t first, std::int64_t last)
-      : table_(table), last_(last) {
+  TUniqueTest(const TParamStatusArray& table, std::int64_t first, std::int64_t last,
+              const std::string& list)
+      : table_(table), last_(last), list_(list) {
     double total = 0;
     for (std::int64_t h = first; h <= last; ++h) {
       total += static_cast<double>(table[static_cast<std::size_t>(h)].Param.size() + 4);
@@ -57,22 +58,25 @@ class TUniqueTest {
     budget_ = 16 * total + 65536;
   }
 
-  bool Occurs(std::int64_t h, std::string_view lowered) {
+  bool Occurs(std::int64_t h, std::string_view text) {
     if (!filter_) {
+      if (text.size() > list_.size()) return false;
       // A direct search costs at worst the list's length times the text's.
-      spent_ += static_cast<double>(list_.size()) * static_cast<double>(lowered.size());
-      if (spent_ <= budget_) return list_.find(lowered) != std::string::npos;
+      spent_ += static_cast<double>(list_.size()) * static_cast<double>(text.size());
+      if (spent_ <= budget_) {
+        lowered_ += AsciiLower(std::string_view(list_).substr(lowered_.size()));
+        return lowered_.find(AsciiLower(text)) != std::string::npos;
+      }
       StartAutomaton(h);
     }
     return filter_->Occurs(patterns_[static_cast<std::size_t>(h - from_)]);
   }
 
-  void Append(std::string_view lowered) {
-    if (filter_) {
-      filter_->Append(lowered);
-    } else {
-      list_.append(lowered);
-    }
+  // The list has grown by an entry.
+  void Grown() {
+    if (!filter_) return;
+    filter_->Append(AsciiLower(std::string_view(list_).substr(fed_)));
+    fed_ = list_.size();
   }
 
  private:
@@ -84,16 +88,19 @@ class TUniqueTest {
       patterns_.push_back(filter_->AddPattern(AsciiLower(param.empty() ? "\"\"" : param)));
     }
     filter_->Prepare();
-    filter_->Append(list_);
-    list_ = std::string{};
+    filter_->Append(AsciiLower(list_));
+    fed_ = list_.size();
+    lowered_ = std::string{};
   }
 
   const TParamStatusArray& table_;
   std::int64_t last_;
-  std::string list_;
+  const std::string& list_;  ///< the unique list itself, as its entries are added
+  std::string lowered_;      ///< its lower-cased start, as far as a search has needed it
   double spent_ = 0, budget_ = 0;
   std::optional<TUniqueFilter> filter_;
   std::int64_t from_ = 0;
+  std::size_t fed_ = 0;
   std::vector<std::int32_t> patterns_;
 };
 
@@ -144,7 +151,7 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
     stats.FirstIndex = static_cast<std::uint16_t>(first_index);
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
-    TUniqueTest unique(table, first_index, last_index);
+    TUniqueTest unique(table, first_index, last_index, stats.UniqueList);
     // Every argument in range goes into these two lists: size them once.
     std::size_t in_range = 0;
     for (std::int64_t h = first_index; h <= last_index; ++h) {
@@ -168,10 +175,9 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
       } else {
         AddListEntry(stats.NonBlankCount, stats.NonBlankList, text);
       }
-      if (!unique.Occurs(h, AsciiLower(text))) {
-        const std::size_t old_size = stats.UniqueList.size();
+      if (!unique.Occurs(h, text)) {
         AddListEntry(stats.UniqueCount, stats.UniqueList, text);
-        unique.Append(AsciiLower(std::string_view(stats.UniqueList).substr(old_size)));
+        unique.Grown();
       }
       if (entry.Status != psSwitch && entry.Status != psSwitchValue) {
         AddListEntry(stats.OtherCount, stats.OtherList, text);
