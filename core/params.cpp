@@ -195,9 +195,12 @@ void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& f
   last_index = -1;
 }
 
-bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
-  // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
-  TFindParamRec answer;
+namespace {
+
+// MatchSwitchArg's work, written straight into `match`, which must not hold `arg`: the table
+// search calls it for every candidate argument and word.
+bool MatchForm(std::string_view alias, std::string_view arg, TFindParamRec& match) {
+  ClearFindParamRec(match);
   bool result = false;
   const bool attached_allowed = AllowsAttached(SwitchStyle);
   const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
@@ -205,21 +208,30 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
     const std::string_view prefix = prefixes.Items[p];
     if (EqualsForm(arg, prefix, alias)) {
       result = true;
-      answer.Found = true;
-      answer.Text = arg;
+      match.Found = true;
+      match.Text = arg;
       continue;
     }
     if (!attached_allowed || result) continue;
     const std::size_t length = prefix.size() + alias.size() + 1;
     if (arg.size() >= length && (arg[length - 1] == ':' || arg[length - 1] == '=') &&
         EqualsForm(arg.substr(0, length - 1), prefix, alias)) {
-      answer.Text = arg.substr(0, length - 1);
-      answer.Value1 = arg.substr(length, MaxAttachedValue);
-      answer.Attached = true;
+      match.Text = arg.substr(0, length - 1);
+      match.Value1 = arg.substr(length, MaxAttachedValue);
+      match.Attached = true;
       result = true;
       break;
     }
   }
+  return result;
+}
+
+}  // namespace
+
+bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
+  // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
+  TFindParamRec answer;
+  const bool result = MatchForm(alias, arg, answer);
   match = std::move(answer);
   return result;
 }
@@ -250,7 +262,7 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArra
   const auto examine = [&](std::int32_t h) {
     TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
     for (const std::string& word : words) {
-      if (!MatchSwitchArg(word, entry.Param, match)) continue;
+      if (!MatchForm(word, entry.Param, match)) continue;
       entry.Status = psSwitch;
       entry.SwitchMark = true;
       rec.Text = entry.Param;

@@ -65,7 +65,10 @@ class TUniqueTest {
       spent_ += static_cast<double>(list_.size()) * static_cast<double>(text.size());
       if (spent_ <= budget_) {
         lowered_ += AsciiLower(std::string_view(list_).substr(lowered_.size()));
-        return lowered_.find(AsciiLower(text)) != std::string::npos;
+        const bool has_upper =
+            std::any_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        return has_upper ? lowered_.find(AsciiLower(text)) != std::string::npos
+                         : lowered_.find(text) != std::string::npos;
       }
       StartAutomaton(h);
     }
