@@ -129,7 +129,9 @@ void ReadKeys() {
   while (!StopRequested()) {
     // Waiting with a timeout, and reading only what is already there, means the reader never
     // blocks where the stop request could not reach it.
-    if (WaitForSingleObject(Watch.Input, PollMilliseconds) != WAIT_OBJECT_0) continue;
+    const DWORD waited = WaitForSingleObject(Watch.Input, PollMilliseconds);
+    if (waited == WAIT_TIMEOUT) continue;
+    if (waited != WAIT_OBJECT_0) return;
     DWORD pending = 0;
     if (!GetNumberOfConsoleInputEvents(Watch.Input, &pending)) return;
     if (pending == 0) continue;
@@ -195,6 +197,10 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
     DWORD put = 0;
     if (!WriteFile(rec.Handle, text.data(), chunk, &put, nullptr)) {
       reason = SystemMessage(GetLastError());
+      return false;
+    }
+    if (put == 0) {  // never loop on a device that takes nothing
+      reason = SystemMessage(ERROR_WRITE_FAULT);
       return false;
     }
     text.remove_prefix(put);
