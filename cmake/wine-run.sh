@@ -14,7 +14,11 @@ if [ ! -e "$folder/ready" ]; then
   (
     flock 9
     if [ ! -e "$folder/ready" ]; then
-      wine wineboot --init >"$folder/wineboot.log" 2>&1
+      if ! wine wineboot --init >"$folder/wineboot.log" 2>&1; then
+        echo "wine-run.sh: no Wine prefix in $folder:" >&2
+        cat "$folder/wineboot.log" >&2
+        exit 1
+      fi
       touch "$folder/ready"
     fi
   ) 9>"$folder/lock"
