@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""The error pause of the Windows build with a console as standard input, under Wine.
+"""The Windows build with a console as standard input, under Wine.
 
 Wine makes a console of a pseudo-terminal given as standard input, and turns what is typed
-there into console key events: a key ends the wait early through the reader of console input,
-and without one the wait runs its 30 steps with the reader running.
+there into console key events: a key ends the error pause early through the reader of console
+input, and without one the wait runs its 30 steps with the reader running. The console writes
+in code page 437 while the arguments are in code page 1252, so what the program writes is
+converted, even into a pipe, and ASCII stays as it is.
 
-Usage: pause_console.py EMULATOR PROGRAM (the emulator as a CMake list, such as the wrapper and
+Usage: windows_console.py EMULATOR PROGRAM (the emulator as a CMake list, such as the wrapper and
 its folder). Keys typed before the wait cannot be tried here: Wine's console takes in what the
 terminal holds only while the console is being read, so no flush can reach it earlier.
 """
@@ -21,11 +23,16 @@ import time
 PROMPT = b"Press Any Key to Continue..."
 
 
-def start(command: list, terminal: int) -> subprocess.Popen:
+def environment() -> dict:
+    # Wine takes C.UTF-8 for US English: ANSI code page 1252, console code page 437.
     env = {k: v for k, v in os.environ.items() if not (k.startswith("LC_") or k == "LANG")}
     env["LC_ALL"] = "C.UTF-8"
+    return env
+
+
+def start(command: list, terminal: int) -> subprocess.Popen:
     return subprocess.Popen(command + ["-z", "--error-delay"], stdin=terminal,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=environment())
 
 
 def read_until_prompt(process: subprocess.Popen, timeout: float = 20.0) -> bytes:
@@ -73,12 +80,26 @@ def steps_run_out(command: list, master: int, slave: int):
     check(dots_of(stderr) == 30, f"{dots_of(stderr)} dots")
 
 
+def output_in_console_code_page(command: list, master: int, slave: int):
+    # The argument reaches the program as 0xC9 0x74 0xE9 in code page 1252.
+    done = subprocess.run(command + ["-u", "\u00c9t\u00e9", "-u", "ascii"], stdin=slave,
+                          capture_output=True, env=environment(), timeout=20.0)
+    check(done.returncode == 0, f"status {done.returncode}")
+    check(done.stdout == b"\x90T\x82\r\nASCII\r\n", f"stdout {done.stdout!r}")
+    report = subprocess.run(command + ["\u00e9"], stdin=slave, capture_output=True,
+                            env=environment(), timeout=20.0)
+    check(report.returncode == 65, f"status {report.returncode}")
+    check(b"Invalid Parameters Provided: \x82 \r\n" in report.stderr,
+          f"stderr {report.stderr!r}")
+
+
 def main() -> int:
     emulator = [part for part in sys.argv[1].split(";") if part]
     command = emulator + [sys.argv[2]]
     tests = [
         ("a key ends the wait", key_ends_the_wait),
         ("the 30 steps run out", steps_run_out),
+        ("output in the console's code page", output_in_console_code_page),
     ]
     passed = failed = 0
     for title, test in tests:
