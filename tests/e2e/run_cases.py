@@ -10,22 +10,39 @@ A case is a folder holding:
   status   expected exit status as a decimal number (no file: 0)
   env      optional KEY=VALUE lines added to the program's environment
   locale   optional: a locale the case needs; the case is skipped when the system lacks it
+  platforms     optional: the platforms the case is for (posix, win32), one a line; the case
+                is skipped on the others
   program-name  optional: run a copy of the program under this file name
-Any expected file may have a per-platform twin, for example stderr.win32, which wins on that
-platform.
+  command-line  Windows only, instead of args: the ASCII text after the program, as a user
+                types it; the runner puts it in a batch file run by cmd.exe, so that the
+                program is started by a Windows process with exactly this command line
+Any of these files may have a per-platform twin, for example stderr.win32 or program-name.win32,
+which wins on that platform.
 
 Expected output may name what only the build or the run knows, each written {{NAME}}:
   EXE_DIR      the directory of the program, quoted when it holds a space
-  ARGV0        the program as the runner invoked it, quoted likewise
+  ARGV0        the program as the command line names it, quoted likewise
+  EXE_FILE     the program's file name (Lettrix, or Lettrix.exe on Windows)
   BUILD_DATE   the build date as the banner shows it under the C locale (08 Dec 2026)
   BUILD_HOUR   the hour of the build, two digits
   ARCH_TAG, TOOLCHAIN_TEXT   the build's tags, each beginning with a space (or empty)
 The build values come from the build_info.txt file that each build writes (--build-info).
+
+A Windows program run through an emulator is taken to run under Wine, which names it by its
+path on drive Z: and always quotes it on the command line. Wine hands arguments to the program
+in its ANSI code page after decoding them in the locale of the POSIX side; the runner sets the
+C.UTF-8 locale, which Wine takes for US English with code page 1252, and hands over the bytes of
+`args` as their code page 1252 characters in UTF-8. The program then gets the bytes that `args`
+holds, as it would from a console on Windows.
+
+The runner exits with 0 when every case passed, with 77 when every case was for other platforms
+(ctest's SKIP_RETURN_CODE), and with 1 otherwise, also when no case ran.
 """
 
 import argparse
 import concurrent.futures
 import locale
+import ntpath
 import os
 import shutil
 import subprocess
@@ -34,6 +51,10 @@ import tempfile
 from pathlib import Path
 
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
+SKIPPED_EXIT = 77
+# Code page 1252 as Windows converts it: the five bytes it leaves undefined keep their values.
+CP1252 = [bytes([b]).decode("cp1252") if b not in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else chr(b)
+          for b in range(256)]
 
 
 def read_optional(path: Path, default: bytes = b"") -> bytes:
@@ -64,11 +85,11 @@ def locale_available(name: str) -> bool:
         locale.setlocale(locale.LC_CTYPE, saved)
 
 
-def base_environment() -> dict:
+def base_environment(under_wine: bool) -> dict:
     # The program's only environmental input is the locale: pin it so that results do not
     # depend on who runs the suite.
     env = {k: v for k, v in os.environ.items() if not (k.startswith("LC_") or k == "LANG")}
-    env["LC_ALL"] = "C"
+    env["LC_ALL"] = "C.UTF-8" if under_wine else "C"
     return env
 
 
@@ -103,13 +124,40 @@ def escaped(data: bytes) -> str:
     return repr(data)[2:-1]
 
 
+def windows_path(emulator: list, path: str) -> str:
+    if not emulator:
+        return os.path.abspath(path)
+    # Wine shows the POSIX file system as drive Z: (winepath -w says the same, but asking it
+    # costs a process that needs Wine's services, and those come and go between tests).
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def windows_names(emulator: list, program: str) -> tuple:
+    """The directory of a Windows program and its name on its command line."""
+    path = windows_path(emulator, program)
+    named = f'"{path}"' if emulator else subprocess.list2cmdline([program])
+    return ntpath.dirname(path), named
+
+
+def command_arguments(arguments: list, platform: str, emulator: list) -> list:
+    if platform != "win32":
+        return arguments
+    if emulator:
+        return ["".join(CP1252[b] for b in argument).encode() for argument in arguments]
+    return [argument.decode("mbcs") for argument in arguments]
+
+
 def run_case(case: Path, emulator: list, program: str, platform: str, timeout: float,
              build: dict):
-    """Returns None when the case passes, 'skip' when it cannot run here, else a report."""
+    """Returns None when the case passes, a 'skip: ...' reason when it cannot run here, else a
+    report."""
+    platforms = read_optional(case / "platforms").decode().split()
+    if platforms and platform not in platforms:
+        return f"skip: not for {platform}"
     needed = read_optional(case / "locale").decode().strip()
     if needed and not locale_available(needed):
-        return "skip"
-    name = read_optional(case / "program-name").decode().strip()
+        return "skip: locale not available"
+    name = expected(case, "program-name", platform).decode().strip()
     if name:
         with tempfile.TemporaryDirectory(prefix="lettrix e2e ") as folder:
             copy = os.path.join(folder, name)
@@ -121,21 +169,35 @@ def run_case(case: Path, emulator: list, program: str, platform: str, timeout: f
 def run_program(case: Path, emulator: list, program: str, platform: str, timeout: float,
                 build: dict):
     values = dict(build)
-    values["EXE_DIR"] = quote_if_needed(os.path.dirname(os.path.realpath(program)))
-    values["ARGV0"] = quote_if_needed(program)
-    command = emulator + [program]
-    env = base_environment()
+    if platform == "win32":
+        directory, values["ARGV0"] = windows_names(emulator, program)
+        values["EXE_DIR"] = quote_if_needed(directory)
+    else:
+        values["EXE_DIR"] = quote_if_needed(os.path.dirname(os.path.realpath(program)))
+        values["ARGV0"] = quote_if_needed(program)
+    values["EXE_FILE"] = os.path.basename(program)
+    env = base_environment(platform == "win32" and bool(emulator))
     for line in read_optional(case / "env").decode().splitlines():
         if line.strip():
             key, _, value = line.partition("=")
             env[key] = value
-    arguments = parse_args_file(read_optional(case / "args"))
-    try:
-        done = subprocess.run(command + arguments, stdin=subprocess.DEVNULL,
-                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env,
-                              timeout=timeout)
-    except subprocess.TimeoutExpired:
-        return f"  timed out after {timeout} s"
+    typed = read_optional(case / "command-line")
+    with tempfile.TemporaryDirectory(prefix="lettrix e2e ") as folder:
+        if typed:
+            if platform != "win32":
+                return "  a command-line file needs the win32 platform"
+            batch = os.path.join(folder, "run.bat")
+            line = b"@" + values["ARGV0"].encode() + b" " + typed.rstrip(b"\r\n")
+            Path(batch).write_bytes(line + b"\r\n@exit /b %ERRORLEVEL%\r\n")
+            command = emulator + ["cmd", "/c", windows_path(emulator, batch)]
+        else:
+            command = emulator + [program] + command_arguments(
+                parse_args_file(expected(case, "args", platform)), platform, emulator)
+        try:
+            done = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, env=env, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return f"  timed out after {timeout} s"
     want_status = int(expected(case, "status", platform, b"0").decode().strip() or "0")
     problems = []
     for name, got in (("stdout", done.stdout), ("stderr", done.stderr)):
@@ -152,8 +214,8 @@ def run_program(case: Path, emulator: list, program: str, platform: str, timeout
 
 
 def is_case(folder: Path) -> bool:
-    return folder.is_dir() and any((folder / name).exists()
-                                   for name in ("args", "stdout", "stderr", "status"))
+    return folder.is_dir() and any((folder / name).exists() for name in
+                                   ("args", "command-line", "stdout", "stderr", "status"))
 
 
 def find_cases(roots: list) -> list:
@@ -189,16 +251,20 @@ def main() -> int:
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, options.jobs)) as pool:
         outcomes = list(pool.map(lambda case: run_case(case, emulator, options.program, platform,
                                                        options.timeout, build), cases))
+    other_platforms = 0
     for case, outcome in zip(cases, outcomes):
         if outcome is None:
             passed += 1
-        elif outcome == "skip":
+        elif outcome.startswith("skip: "):
             skipped += 1
-            print(f"SKIP {case} (locale not available)")
+            other_platforms += outcome.startswith("skip: not for ")
+            print(f"SKIP {case} ({outcome[6:]})")
         else:
             failed += 1
             print(f"FAIL {case}\n{outcome}")
     print(f"{passed} passed, {failed} failed, {skipped} skipped")
+    if cases and other_platforms == len(cases):
+        return SKIPPED_EXIT
     return 1 if failed or passed == 0 else 0
 
 

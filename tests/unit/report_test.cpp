@@ -67,7 +67,8 @@ TEST(QuoteIfNeededTest, QuotesOnlyEmptyTextOrTextWithSpace) {
   }
 }
 
-// Only a root keeps its trailing slash; a doubled slash is not collapsed.
+// Only a root keeps its trailing slash; a doubled slash is not collapsed. On Windows a backslash
+// and a colon separate too.
 TEST(DirectoryOfTest, CutsAfterLastSlashAndDropsItUnlessRoot) {
   const Row rows[] = {
       {"/usr/bin/Lettrix", "/usr/bin"},
@@ -77,7 +78,15 @@ TEST(DirectoryOfTest, CutsAfterLastSlashAndDropsItUnlessRoot) {
       {"/usr/bin/", "/usr/bin"},
       {"a//b", "a//"},
       {"/opt/my tools/a.exe", "/opt/my tools"},
+#ifdef _WIN32
+      {"C:\\tools\\a.exe", "C:\\tools"},
+      {"C:\\a.exe", "C:\\"},  // a drive root keeps its backslash
+      {"C:a.exe", "C:"},
+      {"C:\\tools/sub\\", "C:\\tools/sub"},
+      {"\\\\server\\share\\a.exe", "\\\\server\\share"},
+#else
       {"C:\\tools\\a.exe", ""},  // a backslash separates nothing here
+#endif
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
@@ -89,6 +98,11 @@ TEST(FileNameOfTest, TakesEverythingAfterLastSlash) {
   const Row rows[] = {
       {"/usr/bin/Lettrix", "Lettrix"}, {"Lettrix", "Lettrix"},          {"/usr/bin/", ""},
       {"/opt/v1.2/tool", "tool"},      {"/a.exe.b.EXE", "a.exe.b.EXE"},
+#ifdef _WIN32
+      {"C:\\tools\\a.exe", "a.exe"}, {"C:a.exe", "a.exe"},
+#else
+      {"C:\\tools\\a.exe", "C:\\tools\\a.exe"},
+#endif
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
@@ -98,7 +112,14 @@ TEST(FileNameOfTest, TakesEverythingAfterLastSlash) {
 
 TEST(StartUpTest, ExecutionPathIsQuotedDirectoryOfExecutable) {
   const Row rows[] = {
-      {kExecutable, "\"/opt/my tools\""}, {"/usr/bin/Lettrix", "/usr/bin"}, {"/Lettrix", "/"}};
+      {kExecutable, "\"/opt/my tools\""},
+      {"/usr/bin/Lettrix", "/usr/bin"},
+      {"/Lettrix", "/"},
+#ifdef _WIN32
+      {"C:\\Program Files\\Lettrix\\Lettrix.exe", "\"C:\\Program Files\\Lettrix\""},
+      {"C:\\Lettrix.exe", "C:\\"},  // a drive root, unquoted
+#endif
+  };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
     const CapturedRun run{std::string(row.input)};

@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: MIT
+// Win32 implementation of the platform services, for a 64-bit Windows console.
+#include "platform/platform.h"
+
+#include <array>
+#include <climits>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+// Each standard stream with the console output code page it writes in, taken on its first
+// write: a channel is bound to a stream once and keeps the code page it found then.
+struct TStreamRec {
+  bool Bound = false;
+  HANDLE Handle = nullptr;
+  UINT CodePage = 0;
+};
+std::array<TStreamRec, 2> Streams;
+
+TStreamRec& BoundStream(TStdStream stream) {
+  TStreamRec& rec = Streams[stream == stdOutput ? 0 : 1];
+  if (!rec.Bound) {
+    rec.Bound = true;
+    rec.Handle = GetStdHandle(stream == stdOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    rec.CodePage = GetConsoleOutputCP();
+  }
+  return rec;
+}
+
+std::string SystemMessage(DWORD code) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length)
+                                                      : "system error " + std::to_string(code);
+  LocalFree(buffer);
+  // The system's messages end with a full stop and a line end; the caller adds its own.
+  while (!text.empty() &&
+         (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) > 0x7F) return false;
+  }
+  return true;
+}
+
+// The text in `code_page`, through UTF-16; empty when the system cannot convert it.
+std::string FromAnsi(std::string_view text, UINT code_page) {
+  if (text.size() > INT_MAX) return {};
+  const int size = static_cast<int>(text.size());
+  const int wide_size = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (wide_size <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wide_size);
+  const int narrow_size =
+      WideCharToMultiByte(code_page, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  if (narrow_size <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(narrow_size), '\0');
+  WideCharToMultiByte(code_page, 0, wide.data(), wide_size, narrow.data(), narrow_size, nullptr,
+                      nullptr);
+  return narrow;
+}
+
+std::string ToAnsi(std::wstring_view text) {
+  if (text.empty() || text.size() > INT_MAX) return {};
+  const int size = static_cast<int>(text.size());
+  const int narrow_size =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (narrow_size <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(narrow_size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), narrow_size, nullptr, nullptr);
+  return narrow;
+}
+
+bool IsLockOrModifierKey(WORD key) {
+  switch (key) {
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+    case VK_CAPITAL:
+    case VK_NUMLOCK:
+    case VK_SCROLL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The keyboard watch: a reader thread takes console input events and queues the key presses
+// that count, for the main thread to look at without blocking.
+struct TKeyWatch {
+  HANDLE Input = nullptr;
+  bool Console = false;
+  std::thread Reader;
+  std::mutex Lock;
+  std::deque<WORD> Keys;  // guarded by Lock
+  bool Stopping = false;  // guarded by Lock
+};
+TKeyWatch Watch;
+
+bool StopRequested() {
+  const std::lock_guard<std::mutex> guard(Watch.Lock);
+  return Watch.Stopping;
+}
+
+void ReadKeys() {
+  constexpr DWORD PollMilliseconds = 20;
+  std::array<INPUT_RECORD, 16> records{};
+  while (!StopRequested()) {
+    // Waiting with a timeout, and reading only what is already there, means the reader never
+    // blocks where the stop request could not reach it.
+    const DWORD waited = WaitForSingleObject(Watch.Input, PollMilliseconds);
+    if (waited == WAIT_TIMEOUT) continue;
+    if (waited != WAIT_OBJECT_0) return;
+    DWORD pending = 0;
+    if (!GetNumberOfConsoleInputEvents(Watch.Input, &pending)) return;
+    if (pending == 0) continue;
+    DWORD got = 0;
+    const DWORD wanted = pending < records.size() ? pending : static_cast<DWORD>(records.size());
+    if (!ReadConsoleInputA(Watch.Input, records.data(), wanted, &got)) return;
+    const std::lock_guard<std::mutex> guard(Watch.Lock);
+    for (DWORD i = 0; i < got; ++i) {
+      const INPUT_RECORD& record = records[i];
+      if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
+          !IsLockOrModifierKey(record.Event.KeyEvent.wVirtualKeyCode)) {
+        Watch.Keys.push_back(record.Event.KeyEvent.wVirtualKeyCode);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ArgumentList(int argc, char** argv) {
+  std::vector<std::string> list;
+  if (argc > 1) list.reserve(static_cast<std::size_t>(argc - 1));
+  for (int i = 1; i < argc; ++i) list.emplace_back(argv[i]);
+  return list;
+}
+
+bool NativeCommandLine(std::string& text) {
+  const char* line = GetCommandLineA();
+  if (line == nullptr) return false;
+  text = line;
+  return true;
+}
+
+std::string_view PathSeparators() { return "\\/:"; }
+
+std::string ExecutablePath(std::string_view fallback) {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD got = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (got == 0) break;
+    // A path that fills the whole buffer was cut short.
+    if (got < path.size()) {
+      path.resize(got);
+      return path;
+    }
+    if (path.size() >= 32768) break;  // longer than any path the system allows
+    path.resize(path.size() * 2);
+  }
+  return std::string(fallback);
+}
+
+bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
+  const TStreamRec& rec = BoundStream(stream);
+  // Command-line values are in the ANSI code page; the console may show another one. Without a
+  // console (code page 0) the bytes go out as they are.
+  std::string converted;
+  if (rec.CodePage != 0 && rec.CodePage != GetACP() && !IsAscii(text)) {
+    converted = FromAnsi(text, rec.CodePage);
+    if (!converted.empty()) text = converted;
+  }
+  while (!text.empty()) {
+    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
+    DWORD put = 0;
+    if (!WriteFile(rec.Handle, text.data(), chunk, &put, nullptr)) {
+      reason = SystemMessage(GetLastError());
+      return false;
+    }
+    if (put == 0) {  // never loop on a device that takes nothing
+      reason = SystemMessage(ERROR_WRITE_FAULT);
+      return false;
+    }
+    text.remove_prefix(put);
+  }
+  return true;
+}
+
+bool EqualsNoCase(std::string_view left, std::string_view right) {
+  if (left.size() > INT_MAX || right.size() > INT_MAX) return false;
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
+                        static_cast<int>(left.size()), right.data(),
+                        static_cast<int>(right.size())) == CSTR_EQUAL;
+}
+
+// The user-locale comparison may equate texts of different lengths or bytes beyond ASCII
+// letters, so the engine must not take short cuts by length or prefix here.
+bool CaseFoldingIsBytewise() { return false; }
+
+void LowerCodePage(std::span<char> text) {
+  while (!text.empty()) {
+    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
+    CharLowerBuffA(text.data(), chunk);
+    text = text.subspan(chunk);
+  }
+}
+
+TTimeNames SystemTimeNames() {
+  TTimeNames names{
+      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+      std::string(1, ':')};
+  // The names are read wide and given to the program in the ANSI code page, like its arguments.
+  for (int month = 0; month < 12; ++month) {
+    std::array<wchar_t, 80> wide{};
+    const int got =
+        GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + month),
+                       wide.data(), static_cast<int>(wide.size()));
+    if (got <= 1) continue;
+    std::string name = ToAnsi(std::wstring_view(wide.data(), static_cast<std::size_t>(got - 1)));
+    if (!name.empty()) names.ShortMonths[static_cast<std::size_t>(month)] = std::move(name);
+  }
+  std::array<char, 16> separator{};
+  const int got = GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_STIME, separator.data(),
+                                 static_cast<int>(separator.size()));
+  if (got > 1) names.TimeSeparator.assign(separator.data(), static_cast<std::size_t>(got - 1));
+  return names;
+}
+
+void StartKeyWatch() {
+  Watch.Input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  Watch.Console = Watch.Input != nullptr && Watch.Input != INVALID_HANDLE_VALUE &&
+                  GetConsoleMode(Watch.Input, &mode) != 0;
+  Watch.Keys.clear();
+  Watch.Stopping = false;
+  if (!Watch.Console) return;
+  FlushConsoleInputBuffer(Watch.Input);
+  try {
+    Watch.Reader = std::thread(ReadKeys);
+  } catch (const std::system_error&) {
+    // Without a reader no key can be seen, and the wait runs its full length.
+    Watch.Console = false;
+  }
+}
+
+bool KeyPressed() {
+  if (!Watch.Console) return false;
+  const std::lock_guard<std::mutex> guard(Watch.Lock);
+  return !Watch.Keys.empty();
+}
+
+void StopKeyWatch() {
+  if (!Watch.Console) return;
+  {
+    const std::lock_guard<std::mutex> guard(Watch.Lock);
+    Watch.Stopping = true;
+  }
+  Watch.Reader.join();
+  // The key that ended the wait has been taken by the reader; anything after it goes here.
+  FlushConsoleInputBuffer(Watch.Input);
+  Watch.Keys.clear();
+  Watch.Console = false;
+}
+
+void SleepMilliseconds(int milliseconds) {
+  Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+void Beep() { MessageBeep(0); }
+
+}  // namespace platform

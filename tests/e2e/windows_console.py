@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The Windows build with a console as standard input, under Wine.
+
+Wine makes a console of a pseudo-terminal given as standard input, and turns what is typed
+there into console key events: a key ends the error pause early through the reader of console
+input, and without one the wait runs its 30 steps with the reader running. The console writes
+in code page 437 while the arguments are in code page 1252, so what the program writes is
+converted, even into a pipe, and ASCII stays as it is.
+
+Usage: windows_console.py EMULATOR PROGRAM (the emulator as a CMake list, such as the wrapper and
+its folder). Keys typed before the wait cannot be tried here: Wine's console takes in what the
+terminal holds only while the console is being read, so no flush can reach it earlier.
+"""
+
+import os
+import pty
+import select
+import subprocess
+import sys
+import time
+
+PROMPT = b"Press Any Key to Continue..."
+
+
+def environment() -> dict:
+    # Wine takes C.UTF-8 for US English: ANSI code page 1252, console code page 437.
+    env = {k: v for k, v in os.environ.items() if not (k.startswith("LC_") or k == "LANG")}
+    env["LC_ALL"] = "C.UTF-8"
+    return env
+
+
+def start(command: list, terminal: int) -> subprocess.Popen:
+    return subprocess.Popen(command + ["-z", "--error-delay"], stdin=terminal,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=environment())
+
+
+def read_until_prompt(process: subprocess.Popen, timeout: float = 20.0) -> bytes:
+    seen = b""
+    deadline = time.monotonic() + timeout
+    while PROMPT not in seen and time.monotonic() < deadline:
+        if select.select([process.stderr], [], [], 0.05)[0]:
+            data = os.read(process.stderr.fileno(), 4096)
+            if not data:
+                break
+            seen += data
+    if PROMPT not in seen:
+        raise AssertionError(f"no prompt: {seen!r}")
+    return seen
+
+
+def dots_of(stderr: bytes) -> int:
+    line = stderr[stderr.index(PROMPT) + len(PROMPT):]
+    return len(line) - len(line.lstrip(b"."))
+
+
+def check(condition: bool, what: str):
+    if not condition:
+        raise AssertionError(what)
+
+
+def key_ends_the_wait(command: list, master: int, slave: int):
+    process = start(command, slave)
+    seen = read_until_prompt(process)
+    time.sleep(0.6)
+    os.write(master, b"k")
+    stderr = seen + process.communicate(timeout=5.0)[1]
+    check(process.returncode == 65, f"status {process.returncode}")
+    check(2 <= dots_of(stderr) < 8, f"{dots_of(stderr)} dots with a key after 0.6 s")
+    check(stderr.endswith(b"Lettrix --??\r\n"), "the brief help follows the pause")
+    echoed = os.read(master, 1024) if select.select([master], [], [], 0.2)[0] else b""
+    check(b"k" not in echoed, "the key was echoed")
+
+
+def steps_run_out(command: list, master: int, slave: int):
+    process = start(command, slave)
+    stderr = read_until_prompt(process)
+    stderr += process.communicate(timeout=20.0)[1]
+    check(process.returncode == 65, f"status {process.returncode}")
+    check(dots_of(stderr) == 30, f"{dots_of(stderr)} dots")
+
+
+def output_in_console_code_page(command: list, master: int, slave: int):
+    # The argument reaches the program as 0xC9 0x74 0xE9 in code page 1252.
+    done = subprocess.run(command + ["-u", "\u00c9t\u00e9", "-u", "ascii"], stdin=slave,
+                          capture_output=True, env=environment(), timeout=20.0)
+    check(done.returncode == 0, f"status {done.returncode}")
+    check(done.stdout == b"\x90T\x82\r\nASCII\r\n", f"stdout {done.stdout!r}")
+    report = subprocess.run(command + ["\u00e9"], stdin=slave, capture_output=True,
+                            env=environment(), timeout=20.0)
+    check(report.returncode == 65, f"status {report.returncode}")
+    check(b"Invalid Parameters Provided: \x82 \r\n" in report.stderr,
+          f"stderr {report.stderr!r}")
+
+
+def main() -> int:
+    emulator = [part for part in sys.argv[1].split(";") if part]
+    command = emulator + [sys.argv[2]]
+    tests = [
+        ("a key ends the wait", key_ends_the_wait),
+        ("the 30 steps run out", steps_run_out),
+        ("output in the console's code page", output_in_console_code_page),
+    ]
+    passed = failed = 0
+    for title, test in tests:
+        master, slave = pty.openpty()
+        try:
+            test(command, master, slave)
+            passed += 1
+        except (AssertionError, subprocess.TimeoutExpired) as problem:
+            failed += 1
+            print(f"FAIL {title}: {problem}")
+        finally:
+            os.close(master)
+            os.close(slave)
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
