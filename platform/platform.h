@@ -28,6 +28,10 @@ std::string_view PathSeparators();
 /// tell.
 std::string ExecutablePath(std::string_view fallback);
 
+/// Readies about `bytes` of heap for the run in one request, where the system allows it, so
+/// that a long command line does not pay for its memory page by page; it changes no result.
+void PrepareMemory(std::size_t bytes);
+
 /// Hands all of `text` to the operating system at once. On failure returns false and puts the
 /// system's reason, in words, into `reason`.
 [[nodiscard]] bool WriteAll(TStdStream stream, std::string_view text, std::string& reason);

@@ -5,15 +5,20 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include <ctype.h>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -125,6 +130,27 @@ std::string ExecutablePath(std::string_view fallback) {
   }
 #endif
   return std::string(fallback);
+}
+
+void PrepareMemory(std::size_t bytes) {
+#if defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
+  // Faulting pages in one at a time, as the run first touches them, costs more than all of its
+  // work on a long command line. Keep freed memory in the heap, large blocks included, and have
+  // the kernel map the expected amount in one call; later allocations then reuse it.
+  constexpr std::size_t most = std::size_t{1} << 30;
+  if (bytes > most) bytes = most;
+  mallopt(M_MMAP_THRESHOLD, static_cast<int>(most));
+  mallopt(M_TRIM_THRESHOLD, static_cast<int>(most));
+  void* block = std::malloc(bytes);
+  if (block == nullptr) return;
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) / page * page;
+  const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) / page * page;
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+  std::free(block);
+#else
+  static_cast<void>(bytes);
+#endif
 }
 
 bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {

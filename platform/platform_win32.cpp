@@ -183,6 +183,9 @@ std::string ExecutablePath(std::string_view fallback) {
   return std::string(fallback);
 }
 
+// Windows commits pages as they are touched without a cost worth avoiding here.
+void PrepareMemory(std::size_t) {}
+
 bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
   const TStreamRec& rec = BoundStream(stream);
   // Command-line values are in the ANSI code page; the console may show another one. Without a
