@@ -14,7 +14,8 @@ if [ ! -e "$folder/ready" ]; then
   (
     flock 9
     if [ ! -e "$folder/ready" ]; then
-      if ! wine wineboot --init >"$folder/wineboot.log" 2>&1; then
+      # The prefix is ready once the session that made it has ended.
+      if ! { wine wineboot --init && wineserver --wait; } >"$folder/wineboot.log" 2>&1; then
         echo "wine-run.sh: no Wine prefix in $folder:" >&2
         cat "$folder/wineboot.log" >&2
         exit 1

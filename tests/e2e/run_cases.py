@@ -44,10 +44,12 @@ import concurrent.futures
 import locale
 import ntpath
 import os
+import select
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 from pathlib import Path
 
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
@@ -139,6 +141,41 @@ def windows_names(emulator: list, program: str) -> tuple:
     return ntpath.dirname(path), named
 
 
+def run_until_exit(command: list, env: dict, timeout: float) -> subprocess.CompletedProcess:
+    """Runs a program under the emulator and takes what it writes until it exits. The pipes are
+    not read to their end: a program that starts Wine's session (its desktop, for a beep or a
+    console) hands copies of them to Wine's own processes, which keep them until it ends."""
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, env=env)
+    taken = {process.stdout: b"", process.stderr: b""}
+    open_pipes = list(taken)
+    deadline = time.monotonic() + timeout
+    while open_pipes:
+        running = process.poll() is None
+        if running and time.monotonic() > deadline:
+            process.kill()
+            process.wait()
+            raise subprocess.TimeoutExpired(command, timeout)
+        ready = select.select(open_pipes, [], [], 0.05 if running else 0)[0]
+        if not ready and not running:
+            break
+        for pipe in ready:
+            chunk = os.read(pipe.fileno(), 65536)
+            taken[pipe] += chunk
+            if not chunk:
+                open_pipes.remove(pipe)
+    process.stdout.close()
+    process.stderr.close()
+    try:
+        status = process.wait(timeout=max(0.1, deadline - time.monotonic()))
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+        raise
+    return subprocess.CompletedProcess(command, status, taken[process.stdout],
+                                       taken[process.stderr])
+
+
 def command_arguments(arguments: list, platform: str, emulator: list) -> list:
     if platform != "win32":
         return arguments
@@ -194,8 +231,11 @@ def run_program(case: Path, emulator: list, program: str, platform: str, timeout
             command = emulator + [program] + command_arguments(
                 parse_args_file(expected(case, "args", platform)), platform, emulator)
         try:
-            done = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                  stderr=subprocess.PIPE, env=env, timeout=timeout)
+            if emulator:
+                done = run_until_exit(command, env, timeout)
+            else:
+                done = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                      stderr=subprocess.PIPE, env=env, timeout=timeout)
         except subprocess.TimeoutExpired:
             return f"  timed out after {timeout} s"
     want_status = int(expected(case, "status", platform, b"0").decode().strip() or "0")
