@@ -47,10 +47,10 @@ std::string JoinCommandLine(std::string_view invoked, const TStringArray& argume
   for (const std::string& argument : arguments) size += argument.size() + 3;
   std::string text;
   text.reserve(size);
-  text += QuoteIfNeeded(invoked);
+  AppendQuotedIfNeeded(text, invoked);
   for (const std::string& argument : arguments) {
     text.push_back(' ');
-    text += QuoteIfNeeded(argument);
+    AppendQuotedIfNeeded(text, argument);
   }
   return text;
 }

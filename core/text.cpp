@@ -48,13 +48,18 @@ TStringArray SplitQuoted(std::string_view text) {
   return pieces;
 }
 
+void AppendQuotedIfNeeded(std::string& to, std::string_view text) {
+  const bool quoted = text.empty() || text.find(' ') != std::string_view::npos;
+  // A long text would otherwise grow `to` once for itself and once more for its quotes.
+  if (text.size() > 256) to.reserve(to.size() + text.size() + 3);
+  if (quoted) to.push_back('"');
+  to.append(text);
+  if (quoted) to.push_back('"');
+}
+
 std::string QuoteIfNeeded(std::string_view text) {
-  if (!text.empty() && text.find(' ') == std::string_view::npos) return std::string(text);
   std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted.push_back('"');
-  quoted.append(text);
-  quoted.push_back('"');
+  AppendQuotedIfNeeded(quoted, text);
   return quoted;
 }
 

@@ -24,6 +24,9 @@ TStringArray SplitQuoted(std::string_view text);
 /// `text` in double quotes when it is empty or holds a space, else unchanged.
 std::string QuoteIfNeeded(std::string_view text);
 
+/// Appends QuoteIfNeeded(`text`) to `to` without a temporary text.
+void AppendQuotedIfNeeded(std::string& to, std::string_view text);
+
 /// The directory part of `path`: cut after its last separator (nothing when it has none), then
 /// without a trailing separator unless that would leave a root such as "/" or "C:\\".
 std::string DirectoryOf(std::string_view path);

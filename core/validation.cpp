@@ -111,12 +111,7 @@ class TUniqueTest {
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
   ++count;
-  const bool quoted = entry.empty() || entry.find(' ') != std::string_view::npos;
-  // A long entry would otherwise grow the list once for itself and once more for its quotes.
-  if (entry.size() > 256) list.reserve(list.size() + entry.size() + 3);
-  if (quoted) list.push_back('"');
-  list.append(entry);
-  if (quoted) list.push_back('"');
+  AppendQuotedIfNeeded(list, entry);
   list.push_back(' ');
 }
 
