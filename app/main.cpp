@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   // line gets its memory ready in one go.
   std::size_t bytes = 0;
   for (const std::string& argument : run.Arguments) bytes += 16 * argument.size() + 96;
-  if (bytes > (std::size_t{1} << 20)) platform::PrepareMemory(bytes);
+  if (bytes > (std::size_t{1} << 18)) platform::PrepareMemory(bytes);
   run.ExecutablePath = platform::ExecutablePath(invoked);
   if (!platform::NativeCommandLine(run.CommandLine)) {
     run.CommandLine = core::JoinCommandLine(invoked, run.Arguments);
