@@ -2,6 +2,7 @@
 // POSIX implementation of the platform services.
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -201,6 +202,12 @@ bool EqualsNoCase(std::string_view left, std::string_view right) {
 bool CaseFoldingIsBytewise() { return true; }
 
 void LowerCodePage(std::span<char> text) {
+  // Only bytes above 0x7F depend on the locale: ASCII text never pays for reading it.
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    for (char& c : text) c = AsciiLower(c);
+    return;
+  }
   static const TLowerTable table = MakeLowerTable();
   for (char& c : text) c = static_cast<char>(table.map[static_cast<unsigned char>(c)]);
 }
