@@ -109,5 +109,19 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # A cross build packages for its target, not for the machine that builds it (dpkg's default).
+  # Its release is static too, so dpkg-shlibdeps has nothing to find; a dynamic one would need
+  # the target's libraries installed through dpkg (multiarch) for that.
+  if(CMAKE_CROSSCOMPILING)
+    string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" deb_processor)
+    if(deb_processor MATCHES "^(aarch64|arm64)$")
+      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+    elseif(deb_processor MATCHES "^(x86_64|amd64)$")
+      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+    else()
+      message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: set "
+                      "CPACK_DEBIAN_PACKAGE_ARCHITECTURE")
+    endif()
+  endif()
 endif()
 include(CPack)

@@ -3,8 +3,13 @@
 """Hostile command lines, end to end: every byte value, arguments as long as the kernel allows,
 65,536 bad arguments, the longest argument list the system accepts, and an executable path
 with spaces. Expected results come from a reference of the case rules written here, not from
-golden files. POSIX only."""
+golden files. POSIX only.
 
+  hostile_input.py [--emulator COMMAND] PROGRAM
+COMMAND (a CMake list, e.g. qemu-aarch64) runs a cross-built PROGRAM. Below, `program` is the
+whole command: the emulator's words, if any, then the program."""
+
+import argparse
 import errno
 import os
 import random
@@ -81,12 +86,12 @@ class Checks:
             self.passed += 1
 
 
-def run(program: str, args) -> subprocess.CompletedProcess:
-    return subprocess.run([program, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+def run(program: list, args) -> subprocess.CompletedProcess:
+    return subprocess.run([*program, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE, env=ENV, timeout=120)
 
 
-def every_byte(program: str, checks: Checks):
+def every_byte(program: list, checks: Checks):
     all_bytes = bytes(range(1, 256))
     for switch, reference, _ in OPERATIONS:
         checks.expect(f"{switch} on bytes 0x01-0xFF", run(program, [switch, all_bytes]), 0,
@@ -102,7 +107,7 @@ def every_byte(program: str, checks: Checks):
                   reverse_words(all_bytes, b" ,;") + CRLF)
 
 
-def longest_arguments(program: str, checks: Checks):
+def longest_arguments(program: list, checks: Checks):
     rng = random.Random(6)
     # All byte values, with spaces and letters weighted up so that words and case both matter.
     alphabet = bytes(range(1, 256)) + b" " * 24 + b"aZ" * 12
@@ -119,7 +124,7 @@ def longest_arguments(program: str, checks: Checks):
                           expected(reference, reversible, reverse_all, attached) + CRLF)
 
 
-def many_bad_arguments(program: str, checks: Checks):
+def many_bad_arguments(program: list, checks: Checks):
     # 65,536 entries wrap a 16-bit count to zero: the lists must still decide.
     checks.expect("65,536 incomplete arguments", run(program, ["-u:"] * 65536), 67, b"",
                   CRLF + b"Incomplete Parameters Provided: " + b"-u: " * 65536 + CRLF)
@@ -127,9 +132,9 @@ def many_bad_arguments(program: str, checks: Checks):
                   b"", CRLF + b"Invalid Parameters Provided: " + b"zz " * 65536 + CRLF)
 
 
-def accepted(program: str, executable: str, pairs: int) -> bool:
+def accepted(program: list, executable: str, pairs: int) -> bool:
     try:
-        subprocess.run([program] + ["-u", "x"] * pairs, executable=executable,
+        subprocess.run(program + ["-u", "x"] * pairs, executable=executable,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, env=ENV, timeout=120)
         return True
@@ -139,9 +144,10 @@ def accepted(program: str, executable: str, pairs: int) -> bool:
         return False
 
 
-def longest_argument_list(program: str, checks: Checks):
-    # The search runs a trivial program under the same name and environment; the kernel also
-    # counts the executable's path, so the result is then confirmed with the program itself.
+def longest_argument_list(program: list, checks: Checks):
+    # The search runs a trivial program under the same arguments and environment (an emulator's
+    # included); the kernel also counts the executable's path, so the result is then confirmed
+    # with the program itself.
     probe = shutil.which("true") or "/bin/true"
     # Each pair costs two pointers and five bytes of text: start the search near the end.
     low = high = max(1, os.sysconf("SC_ARG_MAX") // 21)
@@ -167,27 +173,33 @@ def longest_argument_list(program: str, checks: Checks):
                 raise
             pairs -= 1
     checks.expect(f"the longest list, {pairs} pairs of -u x", done, 0, b"X\r\n" * pairs)
-    if accepted(program, program, pairs + 1):
+    if accepted(program, program[0], pairs + 1):
         checks.failed += 1
         print(f"FAIL the probe stopped short: {pairs + 1} pairs are accepted too")
 
 
-def path_with_spaces(program: str, checks: Checks):
+def path_with_spaces(program: list, checks: Checks):
     with tempfile.TemporaryDirectory(prefix="lettrix hostile ") as folder:
         directory = os.path.realpath(os.path.join(folder, "my tools"))
         os.mkdir(directory)
-        copy = os.path.join(directory, "Lettrix copy")
-        shutil.copy2(program, copy)
+        path = os.path.join(directory, "Lettrix copy")
+        shutil.copy2(program[-1], path)
+        copy = program[:-1] + [path]  # run through the emulator, if any
         invalid = run(copy, ["-z"])
         checks.expect("report from a path with spaces", invalid, 65, b"",
-                      f'Execution Path ... "{directory}"\r\nYou entered ...... "{copy}" -z\r\n'
+                      f'Execution Path ... "{directory}"\r\nYou entered ...... "{path}" -z\r\n'
                       .encode())
         checks.expect("banner names the copy", invalid, 65, None, b"Lettrix copy v3.0.0")
         checks.expect("results from a path with spaces", run(copy, ["-u", "a b"]), 0, b"A B\r\n")
 
 
 def main() -> int:
-    program = sys.argv[1]
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--emulator", default="", help="command that runs the program")
+    parser.add_argument("program")
+    options = parser.parse_args()
+    program = [part for part in options.emulator.split(";") if part] + [options.program]
     checks = Checks()
     for group in (every_byte, longest_arguments, many_bad_arguments, longest_argument_list,
                   path_with_spaces):

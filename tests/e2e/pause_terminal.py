@@ -5,8 +5,13 @@
 A key ends the wait early and never reaches the next reader, keys typed before the wait do not
 end it, and the terminal comes back exactly as it was: after a key, after the 30 steps, and
 when SIGINT, SIGTERM or SIGHUP arrives during the wait. POSIX only.
+
+  pause_terminal.py [--emulator COMMAND] PROGRAM
+COMMAND (a CMake list, e.g. qemu-aarch64) runs a cross-built PROGRAM. Below, `program` is the
+whole command: the emulator's words, if any, then the program.
 """
 
+import argparse
 import fcntl
 import os
 import pty
@@ -40,8 +45,8 @@ class Terminal:
         return data
 
 
-def start(program: str, terminal: Terminal, mode: str = "--error-delay") -> subprocess.Popen:
-    return subprocess.Popen([program, "-z", mode], stdin=terminal.slave,
+def start(program: list, terminal: Terminal, mode: str = "--error-delay") -> subprocess.Popen:
+    return subprocess.Popen([*program, "-z", mode], stdin=terminal.slave,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             env={"LC_ALL": "C"})
 
@@ -81,7 +86,7 @@ def next_reader_gets_only_new_input(terminal: Terminal):
     check(shell.stdout == b"next", f"the shell read {shell.stdout!r}")
 
 
-def key_ends_the_wait(program: str, terminal: Terminal, mode: str = "--error-delay"):
+def key_ends_the_wait(program: list, terminal: Terminal, mode: str = "--error-delay"):
     process = start(program, terminal, mode)
     seen = read_until_prompt(process)
     os.write(terminal.master, b"k")
@@ -94,7 +99,7 @@ def key_ends_the_wait(program: str, terminal: Terminal, mode: str = "--error-del
     next_reader_gets_only_new_input(terminal)
 
 
-def keys_typed_before_do_not_count(program: str, terminal: Terminal):
+def keys_typed_before_do_not_count(program: list, terminal: Terminal):
     os.write(terminal.master, b"early")
     process = start(program, terminal)
     seen = read_until_prompt(process)
@@ -107,14 +112,14 @@ def keys_typed_before_do_not_count(program: str, terminal: Terminal):
     next_reader_gets_only_new_input(terminal)
 
 
-def steps_run_out(program: str, terminal: Terminal):
+def steps_run_out(program: list, terminal: Terminal):
     process = start(program, terminal)
     stderr = finish(process, read_until_prompt(process), timeout=15.0)
     check(dots_of(stderr) == 30, f"{dots_of(stderr)} dots")
 
 
 def signal_during_wait(signal_number: int):
-    def test(program: str, terminal: Terminal):
+    def test(program: list, terminal: Terminal):
         process = start(program, terminal)
         seen = read_until_prompt(process)
         time.sleep(0.3)
@@ -126,7 +131,12 @@ def signal_during_wait(signal_number: int):
 
 
 def main() -> int:
-    program = sys.argv[1]
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--emulator", default="", help="command that runs the program")
+    parser.add_argument("program")
+    options = parser.parse_args()
+    program = [part for part in options.emulator.split(";") if part] + [options.program]
     tests = [
         ("a key ends the wait", key_ends_the_wait),
         ("a key ends the wait of --debug-mode",
