@@ -1,6 +1,7 @@
 # Writes the build's date, architecture and toolchain texts as C++ constants, and the same
-# values as KEY=VALUE lines for the end-to-end tests. Run at every build (cmake -P), so the date
-# is the build's, not the configuration's; SOURCE_DATE_EPOCH, when set, fixes it.
+# values as KEY=VALUE lines for the end-to-end tests. Run by the build whenever a source of the
+# program has changed (cmake -P), so the date is that of the build that produced the program, not
+# the configuration's; SOURCE_DATE_EPOCH, when set, fixes it.
 # Inputs: OUTPUT_SOURCE, OUTPUT_INFO, ARCH_TAG, TOOLCHAIN_TEXT.
 string(TIMESTAMP build_date "%Y/%m/%d" UTC)
 string(TIMESTAMP build_timestamp "%Y/%m/%d %H:%M:%S" UTC)
@@ -20,15 +21,5 @@ BUILD_TIMESTAMP=${build_timestamp}
 ARCH_TAG=${ARCH_TAG}
 TOOLCHAIN_TEXT=${TOOLCHAIN_TEXT}
 ")
-# Unchanged contents keep their file times: a build with a fixed SOURCE_DATE_EPOCH rebuilds nothing.
-foreach(pair IN ITEMS "source;OUTPUT_SOURCE" "info;OUTPUT_INFO")
-  list(GET pair 0 content_var)
-  list(GET pair 1 path_var)
-  set(old "")
-  if(EXISTS "${${path_var}}")
-    file(READ "${${path_var}}" old)
-  endif()
-  if(NOT old STREQUAL "${${content_var}}")
-    file(WRITE "${${path_var}}" "${${content_var}}")
-  endif()
-endforeach()
+file(WRITE "${OUTPUT_SOURCE}" "${source}")
+file(WRITE "${OUTPUT_INFO}" "${info}")

@@ -27,13 +27,22 @@ if(WIN32)
 endif()
 
 if(UNIX)
+  # Manual pages are installed compressed, as Debian requires; gzip -9n leaves the file's name
+  # and time out, so that two builds give the same bytes.
+  find_program(GZIP_PROGRAM gzip REQUIRED)
   configure_file(man/Lettrix.1.in ${PROJECT_BINARY_DIR}/man/Lettrix.1 @ONLY)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/Lettrix.1.gz
+    COMMAND ${CMAKE_COMMAND} -DGZIP=${GZIP_PROGRAM} -DINPUT=${PROJECT_BINARY_DIR}/man/Lettrix.1
+            -DOUTPUT=${PROJECT_BINARY_DIR}/man/Lettrix.1.gz -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
+    DEPENDS ${PROJECT_BINARY_DIR}/man/Lettrix.1 ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
+    VERBATIM)
+  add_custom_target(manual_page ALL DEPENDS ${PROJECT_BINARY_DIR}/man/Lettrix.1.gz)
   set(man_dir ${CMAKE_INSTALL_MANDIR}/man1)
   set(bash_dir ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
   set(fish_dir ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
   set(LETTRIX_ZSH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/zsh/site-functions CACHE STRING
       "Folder of the zsh completion, relative to the installation prefix")
-  install(FILES ${PROJECT_BINARY_DIR}/man/Lettrix.1 DESTINATION ${man_dir} COMPONENT Lettrix)
+  install(FILES ${PROJECT_BINARY_DIR}/man/Lettrix.1.gz DESTINATION ${man_dir} COMPONENT Lettrix)
   install(FILES completions/lettrix.bash DESTINATION ${bash_dir} RENAME lettrix
           COMPONENT Lettrix)
   install(FILES completions/lettrix.fish DESTINATION ${fish_dir} COMPONENT Lettrix)
@@ -51,7 +60,7 @@ endif()
 # program still calls itself Lettrix, since its name comes from the file the link resolves to.
 if(UNIX AND NOT APPLE)
   set(link_root ${PROJECT_BINARY_DIR}/links)
-  foreach(link IN ITEMS "${tool_dir};lettrix;Lettrix" "${man_dir};lettrix.1;Lettrix.1"
+  foreach(link IN ITEMS "${tool_dir};lettrix;Lettrix" "${man_dir};lettrix.1.gz;Lettrix.1.gz"
                         "${bash_dir};Lettrix;lettrix" "${fish_dir};Lettrix.fish;lettrix.fish")
     list(GET link 0 link_dir)
     list(GET link 1 link_name)
@@ -84,14 +93,78 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.
 install(FILES ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
               ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
         DESTINATION ${core_package_dir} COMPONENT QuillonCore)
+# The same for builds without CMake: pkg-config --cflags --libs quilloncore. Paths are relative to
+# the .pc file, so that the installation may move.
+file(RELATIVE_PATH pc_prefix /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
+string(REGEX REPLACE "/$" "" pc_prefix "${pc_prefix}")
+set(pc_libs "")
+if(WIN32)
+  set(pc_libs " -luser32")
+endif()
+configure_file(cmake/quilloncore.pc.in ${PROJECT_BINARY_DIR}/quilloncore.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/quilloncore.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+        COMPONENT QuillonCore)
+
+# What the MIT licence asks to travel with the program. The .deb carries it, and the changes, in
+# Debian's formats: the copyright file machine-readable, the changelog in Debian's entries
+# (cmake/debian_changelog.cmake). These files are for the package alone (EXCLUDE_FROM_ALL): an
+# installation from source gets none of them.
+set(CPACK_PACKAGE_CONTACT "The Lettrix developers <lettrix@example.org>" CACHE STRING
+    "Maintainer of the packages, with a contact address")
+if(WIN32)
+  install(FILES LICENSE DESTINATION ${tool_dir} COMPONENT Lettrix)
+else()
+  set(debian_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/lettrix)
+  file(READ LICENSE license)
+  string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" copyright_line "${license}")
+  set(copyright_holders "${CMAKE_MATCH_1}")
+  # Debian's name for the MIT licence of this text is Expat; its paragraphs are indented, and
+  # an empty line is a lone full stop.
+  string(REGEX REPLACE "^.*\n(Permission is hereby granted)" "\\1" license_text "${license}")
+  string(STRIP "${license_text}" license_text)
+  string(REGEX REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+  string(REGEX REPLACE "\n" "\n " license_text " ${license_text}")
+  configure_file(cmake/debian_copyright.in ${PROJECT_BINARY_DIR}/debian/copyright @ONLY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
+
+  set(changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+  add_custom_command(OUTPUT ${changelog}
+    COMMAND ${CMAKE_COMMAND} -DNEWS=${PROJECT_SOURCE_DIR}/NEWS.md
+            -DOUTPUT=${PROJECT_BINARY_DIR}/debian/changelog -DPACKAGE=lettrix
+            "-DMAINTAINER=${CPACK_PACKAGE_CONTACT}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+    COMMAND ${CMAKE_COMMAND} -DGZIP=${GZIP_PROGRAM} -DINPUT=${PROJECT_BINARY_DIR}/debian/changelog
+            -DOUTPUT=${changelog} -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
+    DEPENDS ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
+            ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
+    COMMENT "Writing the changes as Debian's changelog"
+    VERBATIM)
+  add_custom_target(debian_changelog ALL DEPENDS ${changelog})
+  install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog} DESTINATION ${debian_doc_dir}
+          COMPONENT Debian EXCLUDE_FROM_ALL)
+
+  # The release is linked statically on purpose (CMakeLists.txt), which lintian would question.
+  get_target_property(program_link_options Lettrix LINK_OPTIONS)
+  if(program_link_options MATCHES "-static")
+    install(FILES cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+            RENAME lettrix CONFIGURATIONS Release COMPONENT Debian EXCLUDE_FROM_ALL)
+  endif()
+endif()
 
 # Packages carry the tool only; the library is for those who build from source.
 set(CPACK_PACKAGE_NAME Lettrix)
 set(CPACK_PACKAGE_VENDOR "The Lettrix developers")
-set(CPACK_PACKAGE_CONTACT "The Lettrix developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "change the case of strings given on the command line")
+# Lines as they stand in the package's control file, each under 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Lettrix writes each string given on its command line in upper case, lower
+case, proper name case or inverted case, mirrored byte by byte, or with its
+words in reverse order. The results come out in command-line order, one per
+line or all on one line, and the exit code tells valid from invalid syntax.
+
+Switches are case-insensitive and may be written with -, -- or /. The package
+holds the manual page and bash, zsh and fish completion.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_COMPONENTS_ALL Lettrix)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_STRIP_FILES ON)
 # Folders in the package do not depend on the umask of whoever builds it.
@@ -100,14 +173,17 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_options.cmake)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
+  set(CPACK_COMPONENTS_ALL Lettrix)
   set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)  # unpacks into one folder, not beside others
 else()
   set(CPACK_GENERATOR DEB)
+  set(CPACK_COMPONENTS_ALL Lettrix Debian)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_DEBIAN_PACKAGE_NAME lettrix)  # Debian allows no capitals in package names
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  # Depends lists the shared libraries the program needs: none when it is linked statically.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   # A cross build packages for its target, not for the machine that builds it (dpkg's default).
   # Its release is static too, so dpkg-shlibdeps has nothing to find; a dynamic one would need

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds, installs, packages and reuses the project the way its users do, and checks each
-# result: two clean builds give the same program, the install tree, the manual page, bash
-# completion, the .deb, and a second tool built on the installed QuillonCore alone.
-# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev and file.
+# result: two clean builds give the same program, a second build with nothing changed relinks
+# nothing, the install tree, the manual page, bash completion, a second tool built on the
+# installed QuillonCore alone (through CMake and through pkg-config), and a lintian-clean .deb.
+# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
+# and lintian.
 # With CI=true it also installs the .deb on this machine and removes it again.
 set -uo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -37,23 +39,34 @@ done
 cmp "$build_a/Lettrix" "$build_b/Lettrix" ||
   fail "two builds with SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH differ"
 
+step "a build with nothing changed"
+# Nanosecond file times: a relink within the same second still shows.
+built_files=("$build_a/Lettrix" "$build_a/libQuillonCore.a" "$build_a/libLettrixApp.a")
+stat -c '%n %.9Y' "${built_files[@]}" >"$work/times.before"
+start=$(date +%s%N)
+cmake --build "$build_a" >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
+echo "   took $((($(date +%s%N) - start) / 1000000)) ms"
+stat -c '%n %.9Y' "${built_files[@]}" >"$work/times.after"
+diff "$work/times.before" "$work/times.after" >/dev/null ||
+  fail "a second build with nothing changed rebuilt: $(cat "$work/build.log")"
+
 step "install tree"
 # Installed in one place and used from another: the package must not remember its prefix.
 cmake --install "$build_a" --prefix "$work/stage" >/dev/null || exit 1
 prefix="$work/install root"
 mv "$work/stage" "$prefix"
-for file in bin/Lettrix share/man/man1/Lettrix.1 share/bash-completion/completions/lettrix \
+for file in bin/Lettrix share/man/man1/Lettrix.1.gz share/bash-completion/completions/lettrix \
     share/zsh/site-functions/_lettrix share/fish/vendor_completions.d/lettrix.fish \
     lib/libQuillonCore.a include/quilloncore/core/params.h \
     include/quilloncore/platform/platform.h lib/cmake/QuillonCore/QuillonCoreConfig.cmake \
-    lib/cmake/QuillonCore/QuillonCoreConfigVersion.cmake; do
+    lib/cmake/QuillonCore/QuillonCoreConfigVersion.cmake lib/pkgconfig/quilloncore.pc; do
   [[ -f "$prefix/$file" && ! -L "$prefix/$file" ]] || fail "$file missing"
 done
 while read -r link target; do
   [[ $(readlink "$prefix/$link") == "$target" ]] || fail "$link does not link to $target"
 done <<'EOF'
 bin/lettrix Lettrix
-share/man/man1/lettrix.1 Lettrix.1
+share/man/man1/lettrix.1.gz Lettrix.1.gz
 share/bash-completion/completions/Lettrix lettrix
 share/fish/vendor_completions.d/Lettrix.fish lettrix.fish
 EOF
@@ -63,7 +76,8 @@ EOF
 
 step "manual page"
 # Every warning groff knows (-ww), not only the undefined macros that --warnings alone reports.
-MANWIDTH=80 man --warnings=w -l "$prefix/share/man/man1/lettrix.1" >"$work/page" 2>"$work/man.err"
+MANWIDTH=80 man --warnings=w -l "$prefix/share/man/man1/lettrix.1.gz" >"$work/page" \
+  2>"$work/man.err"
 [[ -s "$work/man.err" ]] && fail "man warns: $(cat "$work/man.err")"
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' EXAMPLES NOTES 'SEE ALSO'; do
   grep -qx "$section" "$work/page" || fail "manual page lacks $section"
@@ -109,30 +123,57 @@ for form in "${forms[@]}"; do
 done
 
 step "example tool on the installed QuillonCore"
+# Bytecount behaves the same however it was built.
+check_bytecount() {
+  local program=$1 how=$2 out status
+  out=$("$program" -c abc --count "two words" -t | od -c)
+  [[ $out == "$(printf '3\r\n9\r\ntotal 12\r\n' | od -c)" ]] || fail "Bytecount ($how) wrote $out"
+  "$program" -c abc stray >"$work/out" 2>"$work/err"
+  status=$?
+  [[ $status == 65 && ! -s "$work/out" ]] ||
+    fail "Bytecount ($how) with a stray argument: $status"
+  if ! grep -q '^Bytecount v1.0' "$work/err" ||
+     ! grep -q 'Invalid Parameters Provided: stray' "$work/err"; then
+    fail "Bytecount's report ($how): $(cat "$work/err")"
+  fi
+  "$program" -c >/dev/null 2>&1
+  status=$?
+  [[ $status == 67 ]] || fail "Bytecount -c ($how) ends with $status instead of 67"
+}
 example=$work/bytecount
 if cmake -S "$source_dir/examples/bytecount" -B "$example" -DCMAKE_PREFIX_PATH="$prefix" \
      -DCMAKE_CXX_FLAGS=-Werror >"$work/example.log" 2>&1 &&
    cmake --build "$example" >>"$work/example.log" 2>&1; then
-  out=$("$example/Bytecount" -c abc --count "two words" -t | od -c)
-  [[ $out == "$(printf '3\r\n9\r\ntotal 12\r\n' | od -c)" ]] || fail "Bytecount wrote $out"
-  "$example/Bytecount" -c abc stray >"$work/out" 2>"$work/err"
-  status=$?
-  [[ $status == 65 && ! -s "$work/out" ]] || fail "Bytecount with a stray argument: $status"
-  grep -q '^Bytecount v1.0' "$work/err" && grep -q 'Invalid Parameters Provided: stray' \
-    "$work/err" || fail "Bytecount's report: $(cat "$work/err")"
-  "$example/Bytecount" -c >/dev/null 2>&1
-  [[ $? == 67 ]] || fail "Bytecount -c does not end with 67"
+  check_bytecount "$example/Bytecount" find_package
 else
   cat "$work/example.log" >&2
   fail "the example does not build against the installed package"
 fi
+# The same tool with a plain compiler line. pkg-config escapes the space in the prefix's name
+# with a backslash; xargs takes the escape away again, as a shell would.
+if mapfile -t flags < <(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
+     pkg-config --cflags --libs quilloncore | xargs printf '%s\n') &&
+   ((${#flags[@]})) &&
+   "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$work/Bytecount" \
+     "$source_dir/examples/bytecount/main.cpp" "${flags[@]}" >"$work/example.log" 2>&1; then
+  check_bytecount "$work/Bytecount" pkg-config
+else
+  cat "$work/example.log" >&2
+  fail "the example does not build with the flags of pkg-config --cflags --libs quilloncore"
+fi
 
 step ".deb package"
 (cd "$build_a" && cpack -B "$work/deb" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log" >&2
-deb=$(ls "$work"/deb/lettrix_*.deb 2>/dev/null)
+stat -c '%n %.9Y' "${built_files[@]}" >"$work/times.after"
+diff "$work/times.before" "$work/times.after" >/dev/null || fail "cpack rebuilt the program"
+debs=("$work"/deb/lettrix_*.deb)
+deb=${debs[0]}
 if [[ -f $deb ]]; then
   dpkg-deb -c "$deb" | awk '{print $6 $7 $8}' | LC_ALL=C sort >"$work/contents"
-  diff -u - "$work/contents" <<'EOF' || fail ".deb contents differ"
+  static=false
+  file "$build_a/Lettrix" | grep -q 'statically linked' && static=true
+  # The lintian override, for the static link, comes only with a statically linked program.
+  { cat <<'EOF'
 ./usr/
 ./usr/bin/
 ./usr/bin/Lettrix
@@ -142,20 +183,30 @@ if [[ -f $deb ]]; then
 ./usr/share/bash-completion/completions/
 ./usr/share/bash-completion/completions/Lettrix->lettrix
 ./usr/share/bash-completion/completions/lettrix
+./usr/share/doc/
+./usr/share/doc/lettrix/
+./usr/share/doc/lettrix/changelog.gz
+./usr/share/doc/lettrix/copyright
 ./usr/share/fish/
 ./usr/share/fish/vendor_completions.d/
 ./usr/share/fish/vendor_completions.d/Lettrix.fish->lettrix.fish
 ./usr/share/fish/vendor_completions.d/lettrix.fish
 ./usr/share/man/
 ./usr/share/man/man1/
-./usr/share/man/man1/Lettrix.1
-./usr/share/man/man1/lettrix.1->Lettrix.1
+./usr/share/man/man1/Lettrix.1.gz
+./usr/share/man/man1/lettrix.1.gz->Lettrix.1.gz
 ./usr/share/zsh/
 ./usr/share/zsh/vendor-completions/
 ./usr/share/zsh/vendor-completions/_lettrix
 EOF
+    if $static; then
+      printf '%s\n' ./usr/share/lintian/ ./usr/share/lintian/overrides/ \
+        ./usr/share/lintian/overrides/lettrix
+    fi
+  } | LC_ALL=C sort | diff -u - "$work/contents" || fail ".deb contents differ"
+  "$source_dir/tests/install/lint_deb.sh" "$deb" || fail "lintian finds fault with the .deb"
   # A statically linked release needs no library; a dynamic one must name the C library.
-  if file "$build_a/Lettrix" | grep -q 'dynamically linked'; then
+  if ! $static; then
     dpkg-deb -f "$deb" Depends | grep -q 'libc6' || fail ".deb does not depend on libc6"
   fi
   if [[ ${CI:-} == true ]] && ! dpkg -s lettrix >/dev/null 2>&1; then
