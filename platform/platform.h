@@ -58,10 +58,16 @@ struct TTimeNames {
 TTimeNames SystemTimeNames();
 
 /// Starts watching the keyboard for the error pause: pending input is discarded, and until
-/// StopKeyWatch the terminal hands over single key presses without echo. A terminal that is
-/// interrupted by a signal meanwhile is put back before the signal takes its course.
+/// StopKeyWatch the terminal hands over single key presses without echo (on POSIX Ctrl-S,
+/// Ctrl-Q, Ctrl-V and Ctrl-O too). On POSIX the terminal is the watch's only while the process
+/// is in its foreground group: a job in the background changes nothing and sees no key, and
+/// takes the terminal when it is brought to the foreground. A signal that ends the process puts
+/// the terminal back before it takes its usual course; one that stops it (Ctrl-Z) puts it back
+/// while the process is stopped. On Windows, Ctrl-C stops the console reader before the process
+/// ends.
 void StartKeyWatch();
-/// Whether a key press is pending, without blocking; always false when input is no terminal.
+/// Whether a key press is pending, without blocking; always false when input is no terminal or
+/// the process is in the background.
 bool KeyPressed();
 /// Stops watching: pending input, the key that ended the wait included, is discarded and the
 /// terminal is as StartKeyWatch found it.

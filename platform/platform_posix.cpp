@@ -59,24 +59,135 @@ TLowerTable MakeLowerTable() {
   return table;
 }
 
-// The terminal as the key watch found it, for the signal handler as much as for StopKeyWatch.
+// The key watch. It changes the terminal only while the process's group is the terminal's
+// foreground group, and with SIGTTOU blocked, so that a job in the background never touches the
+// terminal and nothing here can stop the process. Every change is made either with all signals
+// blocked (StartKeyWatch, KeyPressed, StopKeyWatch) or in a handler that blocks them all, so no
+// change ever interrupts another.
 struct TKeyWatch {
-  bool terminal = false;
-  termios saved{};
-  std::array<struct sigaction, 3> previous{};
-  std::array<bool, 3> handled{};
+  volatile sig_atomic_t Terminal = 0;  // standard input is a terminal
+  volatile sig_atomic_t Changed = 0;   // the watch changed the terminal; Saved is as found
+  volatile sig_atomic_t Held = 0;      // in single-key mode and in the foreground, at last look
+  termios Saved{};
+  std::array<struct sigaction, NSIG> Previous{};
+  std::array<bool, NSIG> Handled{};
 };
 TKeyWatch Watch;
-constexpr std::array<int, 3> WatchedSignals = {SIGINT, SIGTERM, SIGHUP};
 
-extern "C" void RestoreTerminalAndResignal(int signal_number) {
-  // Only async-signal-safe calls here: put the terminal back, then let the signal do what it
-  // would have done without the watch.
-  tcsetattr(STDIN_FILENO, TCSANOW, &Watch.saved);
-  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
-    if (WatchedSignals[i] == signal_number) sigaction(signal_number, &Watch.previous[i], nullptr);
+// Signals whose default action ends the process: each puts the terminal back first.
+constexpr int EndingSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS, SIGFPE,    SIGSEGV, SIGUSR1,
+    SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGSYS, SIGVTALRM, SIGPROF,
+#if defined(__linux__)
+    SIGIO,     SIGPWR,
+#endif
+#if defined(SIGSTKFLT)
+    SIGSTKFLT,
+#endif
+#if defined(SIGEMT)
+    SIGEMT,
+#endif
+};
+// Signals whose default action stops the process: the terminal goes back, the process stops,
+// and single-key mode returns when it is continued in the foreground.
+constexpr int StopSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
+
+// Whether the terminal is the process's to change: it is in the terminal's foreground group, or
+// the terminal is not its controlling terminal, where no job control applies.
+bool OwnsTerminal() {
+  const pid_t foreground = tcgetpgrp(STDIN_FILENO);
+  if (foreground < 0) return errno == ENOTTY;
+  return foreground == getpgrp();
+}
+
+// Single-key mode, if the terminal is the process's: taken from the terminal as it is now,
+// unless the watch changed it already and still holds how it was found. Pending input is
+// discarded. Every key counts: no flow control (IXON) and no extended characters (IEXTEN:
+// Ctrl-V, Ctrl-O), while ISIG keeps Ctrl-C, Ctrl-\ and Ctrl-Z.
+void EnterSingleKeyMode() {
+  Watch.Held = 0;
+  if (Watch.Terminal == 0 || !OwnsTerminal()) return;
+  if (Watch.Changed == 0 && tcgetattr(STDIN_FILENO, &Watch.Saved) != 0) return;
+  termios single = Watch.Saved;
+  single.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | IEXTEN));
+  single.c_iflag &= static_cast<tcflag_t>(~IXON);
+  single.c_cc[VMIN] = 1;
+  single.c_cc[VTIME] = 0;
+  if (tcsetattr(STDIN_FILENO, TCSANOW, &single) != 0) return;
+  Watch.Changed = 1;
+  Watch.Held = 1;
+  tcflush(STDIN_FILENO, TCIFLUSH);
+}
+
+// The terminal as the watch found it, pending input discarded, if the watch changed it and the
+// terminal is still the process's; a terminal that another job holds now is left to that job.
+void LeaveSingleKeyMode() {
+  Watch.Held = 0;
+  if (Watch.Changed == 0 || !OwnsTerminal()) return;
+  tcflush(STDIN_FILENO, TCIFLUSH);
+  tcsetattr(STDIN_FILENO, TCSANOW, &Watch.Saved);
+  Watch.Changed = 0;
+}
+
+// Handlers: only async-signal-safe calls, errno as it was.
+extern "C" void OnEndingSignal(int number) {
+  const int saved_errno = errno;
+  LeaveSingleKeyMode();
+  // Blocked in here, the signal is taken with its default action as soon as the handler
+  // returns: the same end, and the same exit status, as without the watch.
+  sigaction(number, &Watch.Previous[static_cast<std::size_t>(number)], nullptr);
+  raise(number);
+  errno = saved_errno;
+}
+
+extern "C" void OnStopSignal(int number) {
+  const int saved_errno = errno;
+  LeaveSingleKeyMode();
+  struct sigaction own {};
+  sigaction(number, &Watch.Previous[static_cast<std::size_t>(number)], &own);
+  raise(number);
+  sigset_t just;
+  sigemptyset(&just);
+  sigaddset(&just, number);
+  sigprocmask(SIG_UNBLOCK, &just, nullptr);  // stopped here until continued
+  sigprocmask(SIG_BLOCK, &just, nullptr);
+  sigaction(number, &own, nullptr);
+  EnterSingleKeyMode();
+  errno = saved_errno;
+}
+
+// Continued after a stop the watch could not see (SIGSTOP), or brought to the foreground.
+extern "C" void OnContinue(int) {
+  const int saved_errno = errno;
+  EnterSingleKeyMode();
+  errno = saved_errno;
+}
+
+// Installs `handler` for a signal whose action is the default; a signal that the caller ignores
+// or handles itself is left as it is.
+void HandleWhileWatching(int number, void (*handler)(int)) {
+  if (number <= 0 || number >= NSIG) return;
+  struct sigaction& previous = Watch.Previous[static_cast<std::size_t>(number)];
+  if (sigaction(number, nullptr, &previous) != 0 || (previous.sa_flags & SA_SIGINFO) != 0 ||
+      previous.sa_handler != SIG_DFL) {
+    return;
   }
-  raise(signal_number);
+  struct sigaction action {};
+  action.sa_handler = handler;
+  sigfillset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  Watch.Handled[static_cast<std::size_t>(number)] = sigaction(number, &action, nullptr) == 0;
+}
+
+// Runs the caller with every signal blocked.
+template <typename TAction>
+void WithSignalsBlocked(TAction action) {
+  sigset_t all;
+  sigset_t before;
+  sigfillset(&all);
+  sigprocmask(SIG_BLOCK, &all, &before);
+  action();
+  sigprocmask(SIG_SETMASK, &before, nullptr);
 }
 
 std::string TimeSeparatorOf(const char* time_format) {
@@ -228,42 +339,55 @@ TTimeNames SystemTimeNames() {
 }
 
 void StartKeyWatch() {
-  Watch = TKeyWatch{};
-  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &Watch.saved) != 0) return;
-  Watch.terminal = true;
-  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
-    struct sigaction action {};
-    action.sa_handler = RestoreTerminalAndResignal;
-    sigemptyset(&action.sa_mask);
-    // A signal the caller ignores stays ignored.
-    if (sigaction(WatchedSignals[i], nullptr, &Watch.previous[i]) != 0 ||
-        Watch.previous[i].sa_handler == SIG_IGN) {
-      continue;
+  WithSignalsBlocked([] {
+    Watch.Terminal = 0;
+    Watch.Changed = 0;
+    Watch.Held = 0;
+    Watch.Handled.fill(false);
+    if (!isatty(STDIN_FILENO)) return;
+    Watch.Terminal = 1;
+    for (const int number : EndingSignals) HandleWhileWatching(number, OnEndingSignal);
+#if defined(SIGRTMIN) && defined(SIGRTMAX)
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) {
+      HandleWhileWatching(number, OnEndingSignal);
     }
-    Watch.handled[i] = sigaction(WatchedSignals[i], &action, nullptr) == 0;
-  }
-  termios raw = Watch.saved;
-  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));  // ISIG stays: Ctrl-C still works
-  raw.c_cc[VMIN] = 1;
-  raw.c_cc[VTIME] = 0;
-  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  tcflush(STDIN_FILENO, TCIFLUSH);
+#endif
+    for (const int number : StopSignals) HandleWhileWatching(number, OnStopSignal);
+    HandleWhileWatching(SIGCONT, OnContinue);
+    EnterSingleKeyMode();
+  });
 }
 
 bool KeyPressed() {
-  if (!Watch.terminal) return false;
-  pollfd input{STDIN_FILENO, POLLIN, 0};
-  return poll(&input, 1, 0) > 0 && (input.revents & POLLIN) != 0;
+  bool pressed = false;
+  WithSignalsBlocked([&pressed] {
+    if (Watch.Terminal == 0) return;
+    // A job in the background waits like one without a terminal. A shell's `fg` of a job that
+    // runs in the background sends no signal: single-key mode starts at the next look.
+    if (!OwnsTerminal()) {
+      Watch.Held = 0;
+    } else if (Watch.Held == 0) {
+      EnterSingleKeyMode();
+    } else {
+      pollfd input{STDIN_FILENO, POLLIN, 0};
+      pressed = poll(&input, 1, 0) > 0 && (input.revents & POLLIN) != 0;
+    }
+  });
+  return pressed;
 }
 
 void StopKeyWatch() {
-  if (!Watch.terminal) return;
-  tcflush(STDIN_FILENO, TCIFLUSH);
-  tcsetattr(STDIN_FILENO, TCSANOW, &Watch.saved);
-  for (std::size_t i = 0; i < WatchedSignals.size(); ++i) {
-    if (Watch.handled[i]) sigaction(WatchedSignals[i], &Watch.previous[i], nullptr);
-  }
-  Watch = TKeyWatch{};
+  // Signals that arrive meanwhile are taken when they are unblocked, with the terminal back.
+  WithSignalsBlocked([] {
+    LeaveSingleKeyMode();
+    for (int number = 1; number < NSIG; ++number) {
+      const auto at = static_cast<std::size_t>(number);
+      if (Watch.Handled[at]) sigaction(number, &Watch.Previous[at], nullptr);
+    }
+    Watch.Handled.fill(false);
+    Watch.Terminal = 0;
+    Watch.Changed = 0;
+  });
 }
 
 void SleepMilliseconds(int milliseconds) {

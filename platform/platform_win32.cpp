@@ -112,6 +112,7 @@ struct TKeyWatch {
   HANDLE Input = nullptr;
   bool Console = false;
   std::thread Reader;
+  std::mutex StopLock;  // one thread at a time stops the reader
   std::mutex Lock;
   std::deque<WORD> Keys;  // guarded by Lock
   bool Stopping = false;  // guarded by Lock
@@ -147,6 +148,29 @@ void ReadKeys() {
       }
     }
   }
+}
+
+// Stops the reader, if it runs, and discards the console's pending input.
+void StopReader() {
+  const std::lock_guard<std::mutex> stopping(Watch.StopLock);
+  if (!Watch.Reader.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> guard(Watch.Lock);
+    Watch.Stopping = true;
+  }
+  Watch.Reader.join();
+  // The key that ended the wait has been taken by the reader; anything after it goes here.
+  FlushConsoleInputBuffer(Watch.Input);
+}
+
+// Ctrl-C, Ctrl-Break or the console closing during the wait: the reader stops before the
+// process ends, so that no running thread meets the C runtime's exit. The console's mode was
+// never changed. FALSE hands the event on: in the end the system ends the process, as without
+// the pause. (Should a caller's own handler keep the process alive, the wait runs its full
+// length without the reader.)
+BOOL WINAPI StopReaderOnControl(DWORD) {
+  StopReader();
+  return FALSE;
 }
 
 }  // namespace
@@ -265,7 +289,9 @@ void StartKeyWatch() {
   } catch (const std::system_error&) {
     // Without a reader no key can be seen, and the wait runs its full length.
     Watch.Console = false;
+    return;
   }
+  SetConsoleCtrlHandler(StopReaderOnControl, TRUE);
 }
 
 bool KeyPressed() {
@@ -276,13 +302,8 @@ bool KeyPressed() {
 
 void StopKeyWatch() {
   if (!Watch.Console) return;
-  {
-    const std::lock_guard<std::mutex> guard(Watch.Lock);
-    Watch.Stopping = true;
-  }
-  Watch.Reader.join();
-  // The key that ended the wait has been taken by the reader; anything after it goes here.
-  FlushConsoleInputBuffer(Watch.Input);
+  StopReader();
+  SetConsoleCtrlHandler(StopReaderOnControl, FALSE);
   Watch.Keys.clear();
   Watch.Console = false;
 }
