@@ -216,14 +216,24 @@ TTimeNames SystemTimeNames() {
   TTimeNames names{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
                     "Dec"},
                    std::string(1, ':')};
-  // A private locale object leaves the process's global locale untouched.
-  locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-  if (user == static_cast<locale_t>(0)) return names;
+  // A private locale object leaves the process's global locale untouched. It is also made the
+  // thread's current locale while it is read: a statically linked glibc (the Linux release)
+  // answers nl_langinfo_l from the thread's current locale, whatever locale it is given.
+  struct TCurrentLocale {
+    locale_t User = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    locale_t Previous = User == static_cast<locale_t>(0) ? User : uselocale(User);
+    ~TCurrentLocale() {
+      if (User == static_cast<locale_t>(0)) return;
+      uselocale(Previous);
+      freelocale(User);
+    }
+  } current;
+  if (current.User == static_cast<locale_t>(0)) return names;
   for (int month = 0; month < 12; ++month) {
-    names.ShortMonths[static_cast<std::size_t>(month)] = nl_langinfo_l(ABMON_1 + month, user);
+    names.ShortMonths[static_cast<std::size_t>(month)] =
+        nl_langinfo_l(ABMON_1 + month, current.User);
   }
-  names.TimeSeparator = TimeSeparatorOf(nl_langinfo_l(T_FMT, user));
-  freelocale(user);
+  names.TimeSeparator = TimeSeparatorOf(nl_langinfo_l(T_FMT, current.User));
   return names;
 }
 
