@@ -5,11 +5,13 @@
 #include <utility>
 
 #include "app/run.h"
+#include "core/out_of_memory.h"
 #include "core/report.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
   const char* invoked = argc > 0 ? argv[0] : "Lettrix";
+  core::EndRunOnOutOfMemory(invoked, app::ExitOutOfMemory);
   app::TRunRec run;
   run.Arguments = platform::ArgumentList(argc, argv);
   // A run keeps several copies of its arguments in its statistics and results; a long command

@@ -16,6 +16,8 @@ inline constexpr int ExitIncompleteParams = 67;
 inline constexpr int ExitHelpRequested = 255;
 /// The build's own date could not be read (sysexits' EX_SOFTWARE); never expected.
 inline constexpr int ExitInternalError = 70;
+/// The system had no memory left for the run (sysexits' EX_OSERR).
+inline constexpr int ExitOutOfMemory = 71;
 /// A write to standard output or standard error failed (sysexits' EX_IOERR).
 inline constexpr int ExitIoError = 74;
 

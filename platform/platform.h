@@ -48,6 +48,15 @@ bool CaseFoldingIsBytewise();
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);
 
+/// The full path of the running executable, put into `buffer` without allocating memory; empty
+/// when the system cannot tell or the path does not fit.
+std::string_view ExecutablePathInto(std::span<char> buffer);
+
+/// Hands `line` to standard error as it is and ends the process at once with `exit_code`. Needs
+/// no memory and runs nothing else on the way out (no destructors, no handlers): the end of a
+/// run that has no memory left.
+[[noreturn]] void ExitWithLine(std::string_view line, int exit_code);
+
 /// The system locale's abbreviated month names (January first) and its time separator.
 struct TTimeNames {
   std::array<std::string, 12> ShortMonths;

@@ -312,6 +312,40 @@ bool EqualsNoCase(std::string_view left, std::string_view right) {
 
 bool CaseFoldingIsBytewise() { return true; }
 
+std::string_view ExecutablePathInto(std::span<char> buffer) {
+#if defined(__linux__)
+  const ssize_t got = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (got > 0 && static_cast<std::size_t>(got) < buffer.size()) {
+    return {buffer.data(), static_cast<std::size_t>(got)};
+  }
+#elif defined(__APPLE__)
+  auto size = static_cast<std::uint32_t>(buffer.size());
+  if (_NSGetExecutablePath(buffer.data(), &size) == 0) {
+    return {buffer.data(), strnlen(buffer.data(), buffer.size())};
+  }
+#else
+  static_cast<void>(buffer);
+#endif
+  return {};
+}
+
+void ExitWithLine(std::string_view line, int exit_code) {
+  while (!line.empty()) {
+    const ssize_t put = write(STDERR_FILENO, line.data(), line.size());
+    if (put > 0) {
+      line.remove_prefix(static_cast<std::size_t>(put));
+      continue;
+    }
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd error{STDERR_FILENO, POLLOUT, 0};
+      if (poll(&error, 1, -1) >= 0 || errno == EINTR) continue;
+    }
+    break;  // standard error is gone: the exit code still tells
+  }
+  _exit(exit_code);
+}
+
 void LowerCodePage(std::span<char> text) {
   // Only bytes above 0x7F depend on the locale: ASCII text never pays for reading it.
   if (std::all_of(text.begin(), text.end(),
@@ -327,14 +361,24 @@ TTimeNames SystemTimeNames() {
   TTimeNames names{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
                     "Dec"},
                    std::string(1, ':')};
-  // A private locale object leaves the process's global locale untouched.
-  locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-  if (user == static_cast<locale_t>(0)) return names;
+  // A private locale object leaves the process's global locale untouched. It is also made the
+  // thread's current locale while it is read: a statically linked glibc (the Linux release)
+  // answers nl_langinfo_l from the thread's current locale, whatever locale it is given.
+  struct TCurrentLocale {
+    locale_t User = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    locale_t Previous = User == static_cast<locale_t>(0) ? User : uselocale(User);
+    ~TCurrentLocale() {
+      if (User == static_cast<locale_t>(0)) return;
+      uselocale(Previous);
+      freelocale(User);
+    }
+  } current;
+  if (current.User == static_cast<locale_t>(0)) return names;
   for (int month = 0; month < 12; ++month) {
-    names.ShortMonths[static_cast<std::size_t>(month)] = nl_langinfo_l(ABMON_1 + month, user);
+    names.ShortMonths[static_cast<std::size_t>(month)] =
+        nl_langinfo_l(ABMON_1 + month, current.User);
   }
-  names.TimeSeparator = TimeSeparatorOf(nl_langinfo_l(T_FMT, user));
-  freelocale(user);
+  names.TimeSeparator = TimeSeparatorOf(nl_langinfo_l(T_FMT, current.User));
   return names;
 }
 

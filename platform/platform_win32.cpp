@@ -246,6 +246,33 @@ bool EqualsNoCase(std::string_view left, std::string_view right) {
 // letters, so the engine must not take short cuts by length or prefix here.
 bool CaseFoldingIsBytewise() { return false; }
 
+std::string_view ExecutablePathInto(std::span<char> buffer) {
+  // GetModuleFileNameA takes its wide buffer from the heap; the wide call and the conversion
+  // use only the buffers they are given.
+  static std::array<wchar_t, 32768> wide;
+  const DWORD got = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
+  // A path that fills the whole buffer was cut short.
+  if (got == 0 || got >= wide.size() || buffer.size() > INT_MAX) return {};
+  const int narrow =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), buffer.data(),
+                          static_cast<int>(buffer.size()), nullptr, nullptr);
+  if (narrow <= 0) return {};
+  return {buffer.data(), static_cast<std::size_t>(narrow)};
+}
+
+void ExitWithLine(std::string_view line, int exit_code) {
+  // The bytes as they are: the line is ASCII but for the program's name, and converting it to
+  // the console's code page would need memory.
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  while (!line.empty() && error != nullptr && error != INVALID_HANDLE_VALUE) {
+    const DWORD chunk = line.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(line.size());
+    DWORD put = 0;
+    if (!WriteFile(error, line.data(), chunk, &put, nullptr) || put == 0) break;
+    line.remove_prefix(put);
+  }
+  ExitProcess(static_cast<UINT>(exit_code));
+}
+
 void LowerCodePage(std::span<char> text) {
   while (!text.empty()) {
     const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());

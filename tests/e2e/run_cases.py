@@ -10,6 +10,8 @@ A case is a folder holding:
   status   expected exit status as a decimal number (no file: 0)
   env      optional KEY=VALUE lines added to the program's environment
   locale   optional: a locale the case needs; the case is skipped when the system lacks it
+  months   optional: the abbreviated month names of the case's LC_TIME locale for BUILD_DATE,
+           January to December, one a line, in that locale's code page
   platforms     optional: the platforms the case is for (posix, win32), one a line; the case
                 is skipped on the others
   program-name  optional: run a copy of the program under this file name
@@ -23,7 +25,8 @@ Expected output may name what only the build or the run knows, each written {{NA
   EXE_DIR      the directory of the program, quoted when it holds a space
   ARGV0        the program as the command line names it, quoted likewise
   EXE_FILE     the program's file name (Lettrix, or Lettrix.exe on Windows)
-  BUILD_DATE   the build date as the banner shows it under the C locale (08 Dec 2026)
+  BUILD_DATE   the build date as the banner shows it under the C locale (08 Dec 2026), or
+               with the month name from the case's `months`
   BUILD_HOUR   the hour of the build, two digits
   ARCH_TAG, TOOLCHAIN_TEXT   the build's tags, each beginning with a space (or empty)
 The build values come from the build_info.txt file that each build writes (--build-info).
@@ -52,7 +55,8 @@ import tempfile
 import time
 from pathlib import Path
 
-MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
+MONTHS = [b"Jan", b"Feb", b"Mar", b"Apr", b"May", b"Jun", b"Jul", b"Aug", b"Sep", b"Oct", b"Nov",
+          b"Dec"]
 SKIPPED_EXIT = 77
 # Code page 1252 as Windows converts it: the five bytes it leaves undefined keep their values.
 CP1252 = [bytes([b]).decode("cp1252") if b not in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else chr(b)
@@ -105,20 +109,25 @@ def build_values(info_file: str) -> dict:
         for line in Path(info_file).read_text().splitlines():
             key, _, value = line.partition("=")
             values[key] = value
-    values.setdefault("BUILD_DATE", "")
+    values.setdefault("BUILD_DATE", "")  # year/month/day until a case names its month
     values.setdefault("BUILD_TIMESTAMP", "")
-    date = values["BUILD_DATE"]
-    if date:
-        year, month, day = date.split("/")
-        values["BUILD_DATE"] = f"{day} {MONTHS[int(month) - 1]} {year}"
     timestamp = values.pop("BUILD_TIMESTAMP")
     values["BUILD_HOUR"] = timestamp.split(" ")[1][:2] if " " in timestamp else ""
     return values
 
 
+def banner_date(date: str, months: list) -> bytes:
+    """The build date (year/month/day) as the banner shows it with these month names."""
+    if not date:
+        return b""
+    year, month, day = date.split("/")
+    return day.encode() + b" " + months[int(month) - 1] + b" " + year.encode()
+
+
 def substitute(data: bytes, values: dict) -> bytes:
     for key, value in values.items():
-        data = data.replace(b"{{" + key.encode() + b"}}", value.encode())
+        data = data.replace(b"{{" + key.encode() + b"}}",
+                            value if isinstance(value, bytes) else value.encode())
     return data
 
 
@@ -206,6 +215,10 @@ def run_case(case: Path, emulator: list, program: str, platform: str, timeout: f
 def run_program(case: Path, emulator: list, program: str, platform: str, timeout: float,
                 build: dict):
     values = dict(build)
+    months = expected(case, "months", platform).splitlines()
+    if months and len(months) != 12:
+        return f"  months holds {len(months)} names, not 12"
+    values["BUILD_DATE"] = banner_date(build["BUILD_DATE"], months or MONTHS)
     if platform == "win32":
         directory, values["ARGV0"] = windows_names(emulator, program)
         values["EXE_DIR"] = quote_if_needed(directory)

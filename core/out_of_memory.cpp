@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// A failed allocation ends the process with one fixed line: nothing on this path allocates.
+#include "core/out_of_memory.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <new>
+
+#include "core/banner.h"
+#include "core/report.h"
+#include "core/text.h"
+#include "platform/platform.h"
+
+namespace core {
+namespace {
+
+constexpr std::string_view Reason = ": out of memory";
+
+std::string_view Invoked;
+int OutOfMemoryExitCode = 1;
+std::atomic_flag Ending;  // clear
+// Static, not on the stack: the line is built where no page may need to be found any more.
+std::array<char, 4096> PathBuffer;
+std::array<char, 512> Line;
+
+bool SameAsciiNoCase(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    char a = left[i], b = right[i];
+    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 32);
+    if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 32);
+    if (a != b) return false;
+  }
+  return true;
+}
+
+// MakeVersionInfo's BaseName, formed in place: the file name of the executable with every
+// occurrence of its extension removed, whatever its case.
+std::size_t PutBaseName(std::size_t at, std::size_t end) {
+  std::string_view path = platform::ExecutablePathInto(PathBuffer);
+  if (path.empty()) path = Invoked;
+  const std::string_view file = FileNameOf(path);
+  const std::size_t dot = file.find_last_of('.');
+  const std::string_view extension =
+      dot != std::string_view::npos && dot > 0 ? file.substr(dot) : std::string_view();
+  for (std::size_t i = 0; i < file.size() && at < end;) {
+    if (!extension.empty() && SameAsciiNoCase(file.substr(i, extension.size()), extension)) {
+      i += extension.size();
+    } else {
+      Line[at++] = file[i++];
+    }
+  }
+  return at;
+}
+
+void EndOnOutOfMemory() {
+  // One line only, also when two threads run out at once: the second waits for the end.
+  if (Ending.test_and_set()) {
+    for (;;) platform::SleepMilliseconds(1000);
+  }
+  const std::size_t end = Line.size() - Reason.size() - LineEnd.size();
+  std::size_t at = 0;
+  // Copying an existing text needs no memory; a text being assigned keeps its old bytes until
+  // its new memory is there.
+  const std::string_view name = AppVersionInfo.BaseName;
+  if (name.empty()) {
+    at = PutBaseName(at, end);
+  } else {
+    for (std::size_t i = 0; i < name.size() && at < end; ++i) Line[at++] = name[i];
+  }
+  for (const std::string_view part : {Reason, LineEnd}) {
+    for (const char c : part) Line[at++] = c;
+  }
+  platform::ExitWithLine(std::string_view(Line.data(), at), OutOfMemoryExitCode);
+}
+
+}  // namespace
+
+void EndRunOnOutOfMemory(std::string_view invoked, int exit_code) {
+  Invoked = invoked;
+  OutOfMemoryExitCode = exit_code;
+  std::set_new_handler(EndOnOutOfMemory);
+}
+
+}  // namespace core

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <new>
+#include <string>
+
+#include "core/banner.h"
+#include "core/out_of_memory.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LETTRIX_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define LETTRIX_ASAN 1
+#endif
+
+namespace {
+
+// The end-to-end test runs out of memory under real limits (POSIX); this one also reaches the
+// Windows build: the exit code, and the program's name however it is known.
+#if defined(LETTRIX_ASAN)
+TEST(OutOfMemoryDeathTest, EndsWith71AndOneLineNamingTheProgram) {
+  GTEST_SKIP() << "AddressSanitizer reports a failed allocation itself";
+}
+#else
+void* volatile Kept = nullptr;
+
+// Ends the process: the handler names the program by its identity or, before that is filled,
+// by the running executable (this test program) without its extension.
+void RunOutOfMemory(const std::string& base_name) {
+  core::AppVersionInfo.BaseName = base_name;
+  core::EndRunOnOutOfMemory("ignored/when/the/system/tells", 71);
+  Kept = ::operator new(std::size_t{1} << 62);
+}
+
+TEST(OutOfMemoryDeathTest, EndsWith71AndOneLineNamingTheProgram) {
+  // The line end is the end-to-end test's to check: Windows hands it over in text mode.
+  EXPECT_EXIT(RunOutOfMemory("Tool"), testing::ExitedWithCode(71), "^Tool: out of memory\\s*$");
+  EXPECT_EXIT(RunOutOfMemory(""), testing::ExitedWithCode(71), "^unit_tests: out of memory\\s*$");
+}
+#endif
+
+}  // namespace
