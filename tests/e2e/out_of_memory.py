@@ -11,8 +11,9 @@ or kills it silently, or the C library fails before main ("Fatal glibc error"). 
 passed over until the first run that got further; from there on, every run must be one of:
 status 71 with the line and a whole number of leading results, or status 0 with every result.
 
-With --skip (the sanitizer build, whose shadow memory no small limit can hold) the check is
-skipped with status 77."""
+With --skip (the sanitizer build, whose shadow memory no small limit can hold, and a build run
+under an emulator, whose own reservations the limit would meet first) the check is skipped with
+status 77."""
 
 import errno
 import os
@@ -106,7 +107,7 @@ def main() -> int:
     line = f"{name}: out of memory\r\n".encode()
     failed = []
 
-    # The issue's command line: memory runs out while the arguments are read and judged.
+    # A long command line: memory runs out while the arguments are read and judged.
     pairs = 96000
     problems, _ = sweep(f"{pairs} pairs of -u x", program, ["-u", "x"] * pairs,
                         [b"X\r\n"] * pairs, MIB, line)
