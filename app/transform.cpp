@@ -2,6 +2,7 @@
 // Byte-wise case rules: ASCII only, except the code-page lowering that starts proper case.
 #include "app/transform.h"
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace app {
@@ -14,18 +15,18 @@ std::string MapBytes(std::string_view text, Map map) {
   return result;
 }
 
-constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using platform::AsciiLower;
+using platform::AsciiUpper;
 
 }  // namespace
 
-std::string ToUpperCase(std::string_view text) { return MapBytes(text, UpperAscii); }
+std::string ToUpperCase(std::string_view text) { return MapBytes(text, AsciiUpper); }
 
-std::string ToLowerCase(std::string_view text) { return MapBytes(text, LowerAscii); }
+std::string ToLowerCase(std::string_view text) { return MapBytes(text, AsciiLower); }
 
 std::string InvertCase(std::string_view text) {
   return MapBytes(text,
-                  [](char c) { return c >= 'a' && c <= 'z' ? UpperAscii(c) : LowerAscii(c); });
+                  [](char c) { return c >= 'a' && c <= 'z' ? AsciiUpper(c) : AsciiLower(c); });
 }
 
 std::string MirrorText(std::string_view text) { return std::string(text.rbegin(), text.rend()); }
@@ -44,7 +45,7 @@ std::string ToProperCase(std::string_view text, const ByteSet& delims) {
     if (is_delim[static_cast<unsigned char>(c)]) {
       word_start = true;
     } else if (word_start) {
-      c = UpperAscii(c);
+      c = AsciiUpper(c);
       word_start = false;
     }
   }
