@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -163,6 +164,37 @@ TEST(GetParamStatisticsTest, ListsBlankArgumentQuotedButNeverAsNonBlank) {
   EXPECT_EQ("-u x \"\" ", s.ParamList);
   EXPECT_EQ("-u x \"\" ", s.ExaminedList);
   EXPECT_EQ("-u x ", s.NonBlankList);
+}
+
+// The unique list against the rule itself, a search of the whole lower-cased list for each
+// lower-cased argument, on random lines where one argument often lies inside another or across
+// two entries of the list: few letters in both cases, spaces, quotes and empty arguments.
+TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
+  std::mt19937 random(2026);
+  const auto lower = [](std::string text) {
+    for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return text;
+  };
+  for (int round = 0; round < 400; ++round) {
+    core::TParamStatusArray table = core::NewParamStatusArray(1 + random() % 14);
+    for (core::TParamStatusRec& entry : table) {
+      const std::size_t length = random() % 5;
+      for (std::size_t i = 0; i < length; ++i) entry.Param.push_back("aAb \""[random() % 5]);
+    }
+    std::string list;
+    std::uint16_t count = 0;
+    for (const core::TParamStatusRec& entry : table) {
+      const std::string text = entry.Param.empty() ? "\"\"" : entry.Param;
+      if (lower(list).find(lower(text)) != std::string::npos) continue;
+      ++count;
+      list += text.find(' ') != std::string::npos ? '"' + text + "\" " : text + ' ';
+    }
+    core::TParamStatisticsRec stats;
+    core::ValidateParams(stats, table, "", false, -1, -1);
+    SCOPED_TRACE(::testing::PrintToString(stats.ParamList));
+    EXPECT_EQ(list, stats.UniqueList);
+    EXPECT_EQ(count, stats.UniqueCount);
+  }
 }
 
 TEST(ValidateParamsTest, SecondValidationGivesIdenticalFields) {
