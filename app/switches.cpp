@@ -132,9 +132,11 @@ void ProcessArguments() {
     // An argument that cannot be a switch matches none of the six; the lookups would only
     // confirm it, once per switch and argument.
     const bool may_be_switch = core::MayBeSwitch(arg);
+    // No word stands in two of the six lists: once one matches, the others cannot.
+    bool matched = false;
     for (std::size_t t = 0; t < Transformations.size(); ++t) {
       core::TFindParamRec& rec = *Transformations[t].Record;
-      if (!may_be_switch) {
+      if (!may_be_switch || matched) {
         core::ClearFindParamRec(rec);
         values[t] = {};
         continue;
@@ -144,6 +146,7 @@ void ProcessArguments() {
       if (rec.Index == -1 && attachable) {
         MatchAttached(rec, arg, Transformations[t].Aliases, values[t]);
       }
+      matched = rec.Index != -1;
     }
     std::string_view separator = core::LineEnd;
     if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";

@@ -22,33 +22,32 @@ std::uint64_t KeyOf(std::int32_t node, unsigned char byte) {
 
 std::size_t TUniqueFilter::Slot(std::uint64_t key) const {
   // Fibonacci hashing spreads the keys of neighbouring nodes over the whole table.
-  const std::size_t mask = Keys.size() - 1;
+  const std::size_t mask = Slots.size() - 1;
   std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
-  while (Keys[slot] != 0 && Keys[slot] != key) slot = (slot + 1) & mask;
+  while (Slots[slot].Key != 0 && Slots[slot].Key != key) slot = (slot + 1) & mask;
   return slot;
 }
 
 void TUniqueFilter::Grow() {
-  std::vector<std::uint64_t> keys(Keys.empty() ? 64 : Keys.size() * 2);
-  std::vector<std::int32_t> children(keys.size());
-  std::swap(keys, Keys);
-  std::swap(children, Children);
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (keys[i] == 0) continue;
-    const std::size_t slot = Slot(keys[i]);
-    Keys[slot] = keys[i];
-    Children[slot] = children[i];
+  std::vector<TSlot> old(Slots.empty() ? 64 : Slots.size() * 2);
+  std::swap(old, Slots);
+  for (const TSlot& entry : old) {
+    if (entry.Key != 0) Slots[Slot(entry.Key)] = entry;
   }
+}
+
+void TUniqueFilter::Reserve(std::size_t bytes) {
+  Nodes.reserve(bytes + 1);
+  Parent.reserve(bytes + 1);
 }
 
 std::int32_t TUniqueFilter::Child(std::int32_t node, unsigned char byte) const {
   if (node == 0) return RootChildren[byte] != 0 ? RootChildren[byte] : -1;
-  if ((Nodes[At(node)].Flags & NextIsChild) != 0 && Nodes[At(node) + 1].Label == byte) {
-    return node + 1;
-  }
-  if (Keys.empty()) return -1;
-  const std::size_t slot = Slot(KeyOf(node, byte));
-  return Keys[slot] != 0 ? Children[slot] : -1;
+  const unsigned char flags = Nodes[At(node)].Flags;
+  if ((flags & NextIsChild) != 0 && Nodes[At(node) + 1].Label == byte) return node + 1;
+  if ((flags & Branches) == 0) return -1;
+  const TSlot& slot = Slots[Slot(KeyOf(node, byte))];
+  return slot.Key != 0 ? slot.Child : -1;
 }
 
 std::int32_t TUniqueFilter::AddChild(std::int32_t node, unsigned char byte) {
@@ -61,11 +60,10 @@ std::int32_t TUniqueFilter::AddChild(std::int32_t node, unsigned char byte) {
   } else if (child == node + 1) {
     Nodes[At(node)].Flags |= NextIsChild;
   } else {
-    if (4 * (Used + 1) > 3 * Keys.size()) Grow();
+    if (4 * (Used + 1) > 3 * Slots.size()) Grow();
     const std::uint64_t key = KeyOf(node, byte);
-    const std::size_t slot = Slot(key);
-    Keys[slot] = key;
-    Children[slot] = child;
+    Slots[Slot(key)] = {key, child};
+    Nodes[At(node)].Flags |= Branches;
     ++Used;
   }
   return child;
@@ -85,22 +83,22 @@ std::int32_t TUniqueFilter::AddPattern(std::string_view pattern) {
 
 void TUniqueFilter::Prepare() {
   // A node's fail link needs its parent's and those of shallower nodes: take the nodes by
-  // depth. A parent is always made before its child, so depths come in one pass.
+  // depth. A parent is always made before its child, so depths come in one pass; each node's
+  // Output holds its depth until its turn comes.
   const std::size_t count = Nodes.size();
-  std::vector<std::int32_t> depth(count, 0);
-  std::vector<std::int32_t> first(count + 1, 0);
+  std::vector<std::int32_t> first(2, 0);
   for (std::size_t node = 1; node < count; ++node) {
-    depth[node] = depth[At(Parent[node])] + 1;
-    ++first[At(depth[node])];
+    const std::int32_t depth = Nodes[At(Parent[node])].Output + 1;
+    Nodes[node].Output = depth;
+    if (At(depth) + 1 >= first.size()) first.resize(At(depth) + 2, 0);
+    ++first[At(depth)];
   }
-  for (std::size_t d = 1; d <= count; ++d) first[d] += first[d - 1];
-  std::vector<std::int32_t> order(count);
+  for (std::size_t d = 1; d < first.size(); ++d) first[d] += first[d - 1];
+  std::vector<std::int32_t> order(count > 0 ? count - 1 : 0);
   for (std::size_t node = count; node-- > 1;) {
-    order[At(--first[At(depth[node])])] = static_cast<std::int32_t>(node);
+    order[At(--first[At(Nodes[node].Output)])] = static_cast<std::int32_t>(node);
   }
-  depth = {};
-  for (std::size_t i = 0; i + 1 < count; ++i) {
-    const std::int32_t node = order[i];
+  for (const std::int32_t node : order) {
     const std::int32_t parent = Parent[At(node)];
     TNode& entry = Nodes[At(node)];
     if (parent != 0) {
@@ -112,6 +110,7 @@ void TUniqueFilter::Prepare() {
       }
       entry.Fail = target == -1 ? 0 : target;
     }
+    // The fail node is shallower, so its Output is its own by now.
     const TNode& fail = Nodes[At(entry.Fail)];
     entry.Output = (fail.Flags & IsPattern) != 0 ? entry.Fail : fail.Output;
   }

@@ -16,6 +16,8 @@ namespace core {
 /// step of it is one table probe, however many bytes follow a node and whatever they are.
 class TUniqueFilter {
  public:
+  /// Makes room for patterns of `bytes` bytes in all, so that adding them moves nothing.
+  void Reserve(std::size_t bytes);
   /// Adds a pattern and returns its number; equal patterns share one node.
   std::int32_t AddPattern(std::string_view pattern);
   /// Ends the patterns; call once, before the first Append.
@@ -29,7 +31,7 @@ class TUniqueFilter {
   }
 
  private:
-  static constexpr unsigned char IsPattern = 1, Marked = 2, NextIsChild = 4;
+  static constexpr unsigned char IsPattern = 1, Marked = 2, NextIsChild = 4, Branches = 8;
 
   std::int32_t Child(std::int32_t node, unsigned char byte) const;
   std::int32_t AddChild(std::int32_t node, unsigned char byte);
@@ -38,7 +40,8 @@ class TUniqueFilter {
 
   // Node 0 is the root. A pattern's bytes mostly become nodes in a row, so a node whose child
   // was made right after it finds that child next to it (NextIsChild); every other child is
-  // found in one open-addressed table keyed by node and byte, and the root's in a plain array.
+  // found in one open-addressed table keyed by node and byte (Branches says a node has one
+  // there), and the root's in a plain array.
   // A byte that no pattern holds sends the automaton back to the root at once.
   struct TNode {
     std::int32_t Fail = 0;
@@ -50,8 +53,11 @@ class TUniqueFilter {
   std::array<bool, 256> InPatterns{};
   std::vector<TNode> Nodes{TNode{}};
   std::vector<std::int32_t> Parent{0};
-  std::vector<std::uint64_t> Keys;  ///< node * 256 + byte + 1; 0 marks a free slot
-  std::vector<std::int32_t> Children;
+  struct TSlot {
+    std::uint64_t Key = 0;  ///< node * 256 + byte + 1; 0 marks a free slot
+    std::int32_t Child = 0;
+  };
+  std::vector<TSlot> Slots;
   std::size_t Used = 0;
   std::vector<std::int32_t> Ends;  ///< the node at which each pattern ends
   std::int32_t State = 0;

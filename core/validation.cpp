@@ -159,24 +159,43 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
 // the arguments themselves, so one automaton of them all is fed the list as it grows; each
 // answer then costs nothing, and the whole costs time in step with the arguments' length,
 // whatever they look like (a direct search of the list costs its length for every argument).
+// A text longer than everything listed before it cannot occur there and is left out of the
+// automaton: a single long argument costs no more than its one pass through it.
 std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t first,
                                   std::size_t last) {
   const auto text_of = [&](std::size_t h) -> std::string_view {
     const std::string& param = table[h].Param;
     return param.empty() ? std::string_view("\"\"") : std::string_view(param);
   };
+  // The most the list can hold before each argument: every earlier one listed.
+  const auto searched = [&](std::size_t& before, std::size_t h) {
+    const bool may_occur = text_of(h).size() <= before;
+    before += QuotedSize(text_of(h)) + 1;
+    return may_occur;
+  };
   TUniqueFilter filter;
-  for (std::size_t h = first; h <= last; ++h) filter.AddPattern(text_of(h));
+  std::size_t bytes = 0, before = 0;
+  for (std::size_t h = first; h <= last; ++h) {
+    if (searched(before, h)) bytes += text_of(h).size();
+  }
+  filter.Reserve(bytes);
+  std::vector<std::int32_t> numbers;
+  before = 0;
+  for (std::size_t h = first; h <= last; ++h) {
+    if (searched(before, h)) numbers.push_back(filter.AddPattern(text_of(h)));
+  }
   filter.Prepare();
   std::vector<bool> unique(last - first + 1);
+  before = 0;
+  std::size_t next = 0;
   for (std::size_t h = first; h <= last; ++h) {
-    const auto number = static_cast<std::int32_t>(h - first);
-    if (filter.Occurs(number)) continue;
+    if (searched(before, h) && filter.Occurs(numbers[next++])) continue;
     unique[h - first] = true;
     const std::string_view text = text_of(h);
-    if (NeedsQuotes(text)) filter.Append("\"");
+    const bool quoted = NeedsQuotes(text);
+    if (quoted) filter.Append("\"");
     filter.Append(text);
-    filter.Append(NeedsQuotes(text) ? "\" " : " ");
+    filter.Append(quoted ? "\" " : " ");
   }
   return unique;
 }
