@@ -18,7 +18,7 @@ class TUniqueFilter {
  public:
   /// Makes room for patterns of `bytes` bytes in all, so that adding them moves nothing.
   void Reserve(std::size_t bytes);
-  /// Adds a pattern and returns its number; equal patterns share one node.
+  /// Adds a pattern and returns its number: 0 for the first, then one more each time.
   std::int32_t AddPattern(std::string_view pattern);
   /// Ends the patterns; call once, before the first Append.
   void Prepare();

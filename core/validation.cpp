@@ -179,17 +179,16 @@ std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t fi
     if (searched(before, h)) bytes += text_of(h).size();
   }
   filter.Reserve(bytes);
-  std::vector<std::int32_t> numbers;
   before = 0;
   for (std::size_t h = first; h <= last; ++h) {
-    if (searched(before, h)) numbers.push_back(filter.AddPattern(text_of(h)));
+    if (searched(before, h)) filter.AddPattern(text_of(h));
   }
   filter.Prepare();
   std::vector<bool> unique(last - first + 1);
   before = 0;
-  std::size_t next = 0;
+  std::int32_t number = 0;  // patterns are numbered as they are added
   for (std::size_t h = first; h <= last; ++h) {
-    if (searched(before, h) && filter.Occurs(numbers[next++])) continue;
+    if (searched(before, h) && filter.Occurs(number++)) continue;
     unique[h - first] = true;
     const std::string_view text = text_of(h);
     const bool quoted = NeedsQuotes(text);
