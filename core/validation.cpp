@@ -163,6 +163,7 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
 // automaton: a single long argument costs no more than its one pass through it.
 std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t first,
                                   std::size_t last) {
+  if (first > last) return {};
   const auto text_of = [&](std::size_t h) -> std::string_view {
     const std::string& param = table[h].Param;
     return param.empty() ? std::string_view("\"\"") : std::string_view(param);

@@ -252,6 +252,7 @@ TEST(ValidateParamsTest, RangeIsClampedAndMayNotStartPastLastArgument) {
       {-1, -1, 0, 2, "a b c ", "", true}, {1, -1, 1, 2, "b c ", "a ", true},
       {0, 1, 0, 1, "a b ", "c ", true},   {2, 7, 2, 2, "c ", "a b ", true},
       {2, 1, 2, 1, "", "a b c ", true},   {3, -1, 3, 2, "", "a b c ", false},
+      {5, 1, 5, 1, "", "a b c ", false},
   };
   for (const RangeCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.first << ".." << c.last);
