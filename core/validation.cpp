@@ -58,51 +58,49 @@ enum TListId : std::uint8_t {
   ListCount
 };
 
-// AddListEntry, with the quoting decided once for all the lists an argument goes to.
-void Append(std::uint16_t& count, std::string& list, std::string_view text, bool quoted) {
-  ++count;
-  if (quoted) list.push_back('"');
-  list.append(text);
-  list.append(quoted ? "\" " : " ");
-}
+struct TListRef {
+  std::uint16_t& Count;
+  std::string& List;
+};
 
-void AddEntry(TParamStatisticsRec& stats, TListId id, std::string_view text, bool quoted) {
+TListRef ListOf(TParamStatisticsRec& stats, TListId id) {
   switch (id) {
     case liParam:
-      return Append(stats.ParamCount, stats.ParamList, text, quoted);
+      return {stats.ParamCount, stats.ParamList};
     case liUnique:
-      return Append(stats.UniqueCount, stats.UniqueList, text, quoted);
+      return {stats.UniqueCount, stats.UniqueList};
     case liNonBlank:
-      return Append(stats.NonBlankCount, stats.NonBlankList, text, quoted);
+      return {stats.NonBlankCount, stats.NonBlankList};
     case liExamined:
-      return Append(stats.ExaminedCount, stats.ExaminedList, text, quoted);
+      return {stats.ExaminedCount, stats.ExaminedList};
     case liSwitch:
-      return Append(stats.SwitchCount, stats.SwitchList, text, quoted);
+      return {stats.SwitchCount, stats.SwitchList};
     case liValueArg:
-      return Append(stats.ValueArgCount, stats.ValueArgList, text, quoted);
+      return {stats.ValueArgCount, stats.ValueArgList};
     case liOther:
-      return Append(stats.OtherCount, stats.OtherList, text, quoted);
+      return {stats.OtherCount, stats.OtherList};
     case liAttached:
-      return Append(stats.AttachedCount, stats.AttachedList, text, quoted);
+      return {stats.AttachedCount, stats.AttachedList};
     case liIncomplete:
-      return Append(stats.IncompleteCount, stats.IncompleteList, text, quoted);
+      return {stats.IncompleteCount, stats.IncompleteList};
     case liInvalid:
-      return Append(stats.InvalidCount, stats.InvalidList, text, quoted);
+      return {stats.InvalidCount, stats.InvalidList};
     case liIgnored:
-      return Append(stats.IgnoredCount, stats.IgnoredList, text, quoted);
+      return {stats.IgnoredCount, stats.IgnoredList};
     case liReserved:
-      return Append(stats.ReservedCount, stats.ReservedList, text, quoted);
     case ListCount:
-      return;
+      break;
   }
+  return {stats.ReservedCount, stats.ReservedList};
 }
 
-void Reserve(TParamStatisticsRec& stats, const std::array<std::size_t, ListCount>& sizes) {
-  std::string* const lists[ListCount] = {
-      &stats.ParamList,      &stats.UniqueList,   &stats.NonBlankList, &stats.ExaminedList,
-      &stats.SwitchList,     &stats.ValueArgList, &stats.OtherList,    &stats.AttachedList,
-      &stats.IncompleteList, &stats.InvalidList,  &stats.IgnoredList,  &stats.ReservedList};
-  for (std::size_t id = 0; id < ListCount; ++id) lists[id]->reserve(sizes[id]);
+// AddListEntry, with the quoting decided once for all the lists an argument goes to.
+void AddEntry(TParamStatisticsRec& stats, TListId id, std::string_view text, bool quoted) {
+  const TListRef ref = ListOf(stats, id);
+  ++ref.Count;
+  if (quoted) ref.List.push_back('"');
+  ref.List.append(text);
+  ref.List.append(quoted ? "\" " : " ");
 }
 
 // Calls `visit` with the list, the text and whether it is quoted, of every entry, in the order
@@ -250,7 +248,9 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
       sizes[id] += text.size() + (quoted ? 3 : 1);
     });
-    Reserve(stats, sizes);
+    for (std::size_t id = 0; id < ListCount; ++id) {
+      ListOf(stats, static_cast<TListId>(id)).List.reserve(sizes[id]);
+    }
     ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
       AddEntry(stats, id, text, quoted);
     });
