@@ -158,7 +158,8 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
 // answer then costs nothing, and the whole costs time in step with the arguments' length,
 // whatever they look like (a direct search of the list costs its length for every argument).
 // A text longer than everything listed before it cannot occur there and is left out of the
-// automaton: a single long argument costs no more than its one pass through it.
+// automaton, and the list is fed only while a text is still to be asked for: a single long
+// argument costs no more than its copies.
 std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t first,
                                   std::size_t last) {
   if (first > last) return {};
@@ -173,9 +174,11 @@ std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t fi
     return may_occur;
   };
   TUniqueFilter filter;
-  std::size_t bytes = 0, before = 0;
+  std::size_t bytes = 0, before = 0, last_asked = first;
   for (std::size_t h = first; h <= last; ++h) {
-    if (searched(before, h)) bytes += text_of(h).size();
+    if (!searched(before, h)) continue;
+    bytes += text_of(h).size();
+    last_asked = h;
   }
   filter.Reserve(bytes);
   before = 0;
@@ -189,6 +192,7 @@ std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t fi
   for (std::size_t h = first; h <= last; ++h) {
     if (searched(before, h) && filter.Occurs(number++)) continue;
     unique[h - first] = true;
+    if (h >= last_asked) continue;
     const std::string_view text = text_of(h);
     const bool quoted = NeedsQuotes(text);
     if (quoted) filter.Append("\"");
