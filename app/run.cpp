@@ -91,7 +91,7 @@ void ReportInvalidSyntax(int report_style, int exit_code, std::string_view messa
 int Run(TRunRec run) {
   const core::TTextChannel error_channel = run.Error;
   core::StartUp({std::move(run.Arguments), std::move(run.ExecutablePath),
-                 std::move(run.CommandLine), run.Output, run.Error});
+                 std::move(run.CommandLine), std::move(run.Invoked), run.Output, run.Error});
   int exit_code = ExitSuccess;
   try {
     SetUpSwitchStyle();

@@ -2,6 +2,7 @@
 // One whole run of the program, callable in-process: main() only adapts the process to it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ inline constexpr std::string_view EssentialSwitches =
 struct TRunRec {
   std::vector<std::string> Arguments;  ///< after the program's own name
   std::string ExecutablePath;          ///< full path of the running executable
-  std::string CommandLine;             ///< as the user entered it, for the syntax report
+  std::string CommandLine;             ///< as the user entered it, where the system keeps it
+  std::optional<std::string> Invoked;  ///< else the program as invoked, to join the line from
   core::TTextChannel Output{platform::stdOutput, nullptr};
   core::TTextChannel Error{platform::stdError, nullptr};
 };

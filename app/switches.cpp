@@ -72,16 +72,15 @@ bool ValueRequired() {
 // only its first 999 bytes, and output must not lose the rest.
 bool MatchAttached(core::TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                    std::string_view& value) {
-  core::TFindParamRec match;
-  for (const std::string& word : core::AliasWords(aliases)) {
-    if (!core::MatchSwitchArg(word, arg, match) || !match.Attached) continue;
-    rec = match;
+  return core::ForEachAliasWord(aliases, [&](std::string_view word) {
+    core::TFindParamRec match;
+    if (!core::MatchSwitchArg(word, arg, match) || !match.Attached) return false;
+    rec = std::move(match);
     rec.Index = rec.ParamIndex = 0;
-    value = arg.substr(match.Text.size() + 1);
+    value = arg.substr(rec.Text.size() + 1);
     rec.Found = !(ValueRequired() && value.empty());
     return true;
-  }
-  return false;
+  });
 }
 
 }  // namespace
@@ -106,8 +105,8 @@ void DeclareSwitches() {
   }
   // Without -a every transformation switch needs a non-empty value.
   if (AllowBlanksParam.Found) {
-    core::ParamFlags &= static_cast<core::TParamFlags>(
-        ~(core::pfNoBlankValues | core::pfNoBlankFirstValue));
+    core::ParamFlags &=
+        static_cast<core::TParamFlags>(~(core::pfNoBlankValues | core::pfNoBlankFirstValue));
   } else {
     core::ParamFlags |= core::pfNoBlankValues | core::pfNoBlankFirstValue;
   }
@@ -119,30 +118,35 @@ void DeclareSwitches() {
 }
 
 void ProcessArguments() {
-  const core::TStringArray& args = core::CommandArguments;
+  // Declarations never change an argument's text: the table holds the command line.
+  const core::TParamStatusArray& args = core::ParamStatus;
   const std::size_t n = args.size();
   std::array<std::string_view, Transformations.size()> values;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::string_view next = i + 1 < n ? std::string_view(args[i + 1]) : std::string_view();
-    const bool attachable =
-        (core::SwitchStyle == core::ssAttachedValues ||
-         core::SwitchStyle == core::ssBareAndAttached) &&
-        core::FindAttachSeparator(args[i]) != std::string::npos;
+    const std::string_view arg = args[i].Param;
+    const std::string_view next =
+        i + 1 < n ? std::string_view(args[i + 1].Param) : std::string_view();
+    const bool attachable = (core::SwitchStyle == core::ssAttachedValues ||
+                             core::SwitchStyle == core::ssBareAndAttached) &&
+                            core::FindAttachSeparator(arg) != std::string::npos;
     // An argument that cannot be a switch matches none of the six; the lookups would only
     // confirm it, once per switch and argument.
-    const bool may_be_switch = core::MayBeSwitch(args[i]);
+    const bool may_be_switch = core::MayBeSwitch(arg);
+    // No word stands in two of the six lists: once one matches, the others cannot.
+    bool matched = false;
     for (std::size_t t = 0; t < Transformations.size(); ++t) {
       core::TFindParamRec& rec = *Transformations[t].Record;
-      if (!may_be_switch) {
+      if (!may_be_switch || matched) {
         core::ClearFindParamRec(rec);
         values[t] = {};
         continue;
       }
-      core::MatchParamAt(rec, args[i], Transformations[t].Aliases, next, 1, core::ParamFlags);
+      core::MatchParamAt(rec, arg, Transformations[t].Aliases, next, 1, core::ParamFlags);
       values[t] = rec.Value1;
       if (rec.Index == -1 && attachable) {
-        MatchAttached(rec, args[i], Transformations[t].Aliases, values[t]);
+        MatchAttached(rec, arg, Transformations[t].Aliases, values[t]);
       }
+      matched = rec.Index != -1;
     }
     std::string_view separator = core::LineEnd;
     if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";

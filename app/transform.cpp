@@ -2,6 +2,7 @@
 // Byte-wise case rules: ASCII only, except the code-page lowering that starts proper case.
 #include "app/transform.h"
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace app {
@@ -14,18 +15,27 @@ std::string MapBytes(std::string_view text, Map map) {
   return result;
 }
 
-constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using platform::AsciiLower;
+using platform::AsciiUpper;
+
+// A byte table answers membership faster than the bit set on long texts.
+std::array<bool, 256> DelimiterTable(const ByteSet& delims) {
+  std::array<bool, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    table[static_cast<std::size_t>(b)] = delims.Contains(static_cast<char>(b));
+  }
+  return table;
+}
 
 }  // namespace
 
-std::string ToUpperCase(std::string_view text) { return MapBytes(text, UpperAscii); }
+std::string ToUpperCase(std::string_view text) { return MapBytes(text, AsciiUpper); }
 
-std::string ToLowerCase(std::string_view text) { return MapBytes(text, LowerAscii); }
+std::string ToLowerCase(std::string_view text) { return MapBytes(text, AsciiLower); }
 
 std::string InvertCase(std::string_view text) {
   return MapBytes(text,
-                  [](char c) { return c >= 'a' && c <= 'z' ? UpperAscii(c) : LowerAscii(c); });
+                  [](char c) { return c >= 'a' && c <= 'z' ? AsciiUpper(c) : AsciiLower(c); });
 }
 
 std::string MirrorText(std::string_view text) { return std::string(text.rbegin(), text.rend()); }
@@ -34,17 +44,14 @@ std::string ToProperCase(std::string_view text, const ByteSet& delims) {
   std::string result(text);
   if (result.empty()) return result;
   platform::LowerCodePage(result);
-  // The first byte of every run outside the delimiters is put through the ASCII rule. A byte
-  // table answers membership faster than the bit set on long texts.
-  std::array<bool, 256> is_delim{};
-  for (int b = 0; b < 256; ++b)
-    is_delim[static_cast<std::size_t>(b)] = delims.Contains(static_cast<char>(b));
+  // The first byte of every run outside the delimiters is put through the ASCII rule.
+  const std::array<bool, 256> is_delim = DelimiterTable(delims);
   bool word_start = true;
   for (char& c : result) {
     if (is_delim[static_cast<unsigned char>(c)]) {
       word_start = true;
     } else if (word_start) {
-      c = UpperAscii(c);
+      c = AsciiUpper(c);
       word_start = false;
     }
   }
@@ -55,13 +62,15 @@ std::string ReverseWords(std::string_view text, const ByteSet& delims) {
   // The words are taken from the end of the text backwards and appended as they come, which
   // is the reversed order in one pass: prepending word by word would copy the growing text for
   // every word.
+  const std::array<bool, 256> is_delim = DelimiterTable(delims);
+  const auto delimiter = [&](char c) { return is_delim[static_cast<unsigned char>(c)]; };
   std::string result;
   result.reserve(text.size());
   std::size_t end = text.size();
   while (end > 0) {
-    while (end > 0 && delims.Contains(text[end - 1])) --end;
+    while (end > 0 && delimiter(text[end - 1])) --end;
     std::size_t start = end;
-    while (start > 0 && !delims.Contains(text[start - 1])) --start;
+    while (start > 0 && !delimiter(text[start - 1])) --start;
     if (start == end) break;
     if (!result.empty()) result.push_back(' ');
     result.append(text.substr(start, end - start));

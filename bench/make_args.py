@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Writes the benchmark command lines, NUL-separated, one file each, into the given folder."""
+"""Writes the benchmark command lines, NUL-separated, one file each, into the given folder.
 
+Each shape comes at N and 4N arguments; the 4N size of each fills most of the kernel's 2 MiB
+argument limit (the texts and their pointers)."""
+
+import random
+import string
 import sys
 from pathlib import Path
 
@@ -10,17 +15,37 @@ def write(folder: Path, name: str, args: list) -> None:
     (folder / name).write_bytes(b"\0".join(a.encode() for a in args))
 
 
+def distinct_words(count: int, length: int, seed: int) -> list:
+    """`count` different random lower-case words of `length` letters."""
+    chooser = random.Random(seed)
+    seen = set()
+    while len(seen) < count:
+        seen.add("".join(chooser.choice(string.ascii_lowercase) for _ in range(length)))
+    words = sorted(seen)
+    chooser.shuffle(words)
+    return words
+
+
 def main() -> None:
     folder = Path(sys.argv[1])
     write(folder, "small", ["-u", "abc"])
-    write(folder, "pairs_96000", ["-u", "x"] * 96000)  # about 2 MB with its pointers
     words = " ".join("word" for _ in range(120 * 1024 // 5))
     write(folder, "reverse_120k", ["-w", words])
     write(folder, "proper_120k", ["-p", words])
-    for n in (16000, 64000):
-        write(folder, f"pairs_{n}", ["-u", "x"] * n)
-        write(folder, f"distinct_{n}", [a for i in range(n) for a in ("-u", f"v{i}")])
-        write(folder, f"words_{n}", ["-w", " ".join("x" for _ in range(n))])
+    # Repeated pairs, values that share their prefixes, values that share nothing, and bare
+    # words that no switch takes (a glob passed by mistake: exit 65 and a report of them all).
+    shapes = {
+        "pairs": (24000, lambda n: ["-u", "x"] * n),
+        "distinct": (16000, lambda n: [a for i in range(n) for a in ("-u", f"v{i}")]),
+        "random": (15000,
+                   lambda n: [a for w in distinct_words(n, 12, n) for a in ("-u", w)]),
+        "invalid": (25000, lambda n: distinct_words(n, 8, n)),
+    }
+    for name, (n, make) in shapes.items():
+        write(folder, f"{name}_n", make(n))
+        write(folder, f"{name}_4n", make(4 * n))
+    for n, size in ((16000, "n"), (64000, "4n")):
+        write(folder, f"words_{size}", ["-w", " ".join("x" for _ in range(n))])
 
 
 if __name__ == "__main__":

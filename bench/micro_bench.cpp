@@ -3,7 +3,10 @@
 // should grow in step with its input.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/switches.h"
@@ -40,12 +43,29 @@ void BM_InvertCase(benchmark::State& state) {
 }
 BENCHMARK(BM_InvertCase)->Range(1 << 10, 128 << 10);
 
-// Pairs of -u and a value; distinct values exercise the unique-argument list.
-core::TStringArray Pairs(std::size_t count, bool distinct) {
+// The shapes of a long command line: -u pairs with one repeated value, with values that share
+// their prefixes (v0, v1, ...), with random 12-letter values, and bare words that no switch
+// takes. The last three all go into the unique-argument list.
+enum TShape : std::int64_t { shRepeated, shOrdered, shRandom, shInvalid };
+
+std::string RandomWord(std::mt19937& random, std::size_t length) {
+  std::string word;
+  for (std::size_t i = 0; i < length; ++i) word.push_back(static_cast<char>('a' + random() % 26));
+  return word;
+}
+
+core::TStringArray Line(std::size_t count, TShape shape) {
+  std::mt19937 random(static_cast<std::mt19937::result_type>(count));
   core::TStringArray args;
   for (std::size_t i = 0; i < count; ++i) {
+    if (shape == shInvalid) {
+      args.push_back(RandomWord(random, 8));
+      continue;
+    }
     args.emplace_back("-u");
-    args.push_back(distinct ? "v" + std::to_string(i) : "x");
+    args.push_back(shape == shRepeated  ? "x"
+                   : shape == shOrdered ? "v" + std::to_string(i)
+                                        : RandomWord(random, 12));
   }
   return args;
 }
@@ -59,7 +79,8 @@ void Declare(const core::TStringArray& args) {
 }
 
 void BM_Declarations(benchmark::State& state) {
-  const core::TStringArray args = Pairs(static_cast<std::size_t>(state.range(0)), false);
+  const core::TStringArray args =
+      Line(static_cast<std::size_t>(state.range(0)), static_cast<TShape>(state.range(1)));
   for (auto _ : state) {
     Declare(args);
     app::ResetSwitches();
@@ -67,17 +88,20 @@ void BM_Declarations(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_Declarations)->RangeMultiplier(4)->Range(1 << 10, 64 << 10);
+BENCHMARK(BM_Declarations)
+    ->ArgNames({"n", "shape"})
+    ->ArgsProduct({{1 << 12, 1 << 14, 1 << 16}, {shRepeated, shRandom}});
 
 void BM_Validation(benchmark::State& state) {
-  const core::TStringArray args = Pairs(static_cast<std::size_t>(state.range(0)), true);
+  const core::TStringArray args =
+      Line(static_cast<std::size_t>(state.range(0)), static_cast<TShape>(state.range(1)));
   for (auto _ : state) {
     state.PauseTiming();
     Declare(args);
     state.ResumeTiming();
     core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
-                             "U UPPER L LOWER P PROPER I INVERT M MIRROR W REVERSE-WORDS", true,
-                             -1, -1);
+                             "U UPPER L LOWER P PROPER I INVERT M MIRROR W REVERSE-WORDS", true, -1,
+                             -1);
     state.PauseTiming();
     app::ResetSwitches();
     core::ShutDown();
@@ -85,7 +109,9 @@ void BM_Validation(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_Validation)->RangeMultiplier(4)->Range(1 << 10, 64 << 10);
+BENCHMARK(BM_Validation)
+    ->ArgNames({"n", "shape"})
+    ->ArgsProduct({{1 << 12, 1 << 14, 1 << 16}, {shRepeated, shOrdered, shRandom, shInvalid}});
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "core/library.h"
 #include "core/report.h"
 #include "core/text.h"
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -200,8 +201,7 @@ std::string FormatDateTime(std::string_view format, double value) {
   const auto next_is = [&](std::string_view token) {
     if (format.size() - at < token.size()) return false;
     for (std::size_t i = 0; i < token.size(); ++i) {
-      const char c = format[at + i];
-      if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != token[i]) return false;
+      if (platform::AsciiLower(format[at + i]) != token[i]) return false;
     }
     at += token.size();
     return true;

@@ -5,14 +5,12 @@
 #include <utility>
 
 #include "core/banner.h"
-#include "core/param_index.h"
 #include "core/text.h"
 #include "core/validation.h"
 
 namespace core {
 
 int ExitCode = 0;
-TStringArray CommandArguments;
 std::string ExecutableFullPath;
 bool HelpRequested = false;
 bool BannerAllowed = true;
@@ -28,21 +26,21 @@ void ResetVariables() {
   ErrorChannel = TTextChannel{platform::stdError, nullptr};
   ExecutionPath = std::string{};
   CommandLineText = std::string{};
+  InvokedName.reset();
   ErrorDelay = false;
   AudibleError = false;
-  CommandArguments = TStringArray{};
   ExecutableFullPath = std::string{};
   ParamStatus = TParamStatusArray{};
-  ResetParamIndex();
+  ResetParamEngine();
   FindHistory = TParamRecArray{};
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;
   RecordFindHistory = false;
   ParamFlags = 0;
   DeclaredSwitches = std::string{};
-  for (TFindParamRec* rec : {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam,
-                             &HelpParam, &VerboseParam, &VersionOnlyParam, &BannerParam,
-                             &InfoParam}) {
+  for (TFindParamRec* rec :
+       {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
+        &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
     *rec = TFindParamRec{};
   }
   HelpRequested = false;
@@ -60,8 +58,8 @@ void StartUp(TStartUpRec start) {
   ExecutableFullPath = std::move(start.ExecutablePath);
   ExecutionPath = QuoteIfNeeded(DirectoryOf(ExecutableFullPath));
   CommandLineText = std::move(start.CommandLine);
-  CommandArguments = std::move(start.Arguments);
-  ParamStatus = BuildParamStatus();
+  InvokedName = std::move(start.Invoked);
+  ParamStatus = BuildParamStatus(std::move(start.Arguments));
   FindHistory = NewParamRecArray(0);
   ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
   ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");

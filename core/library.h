@@ -2,6 +2,7 @@
 // Start-up and shutdown of the library's state, so that one process can hold several runs.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/params.h"
@@ -11,9 +12,12 @@ namespace core {
 
 /// What a run is started with; the channels default to the standard streams.
 struct TStartUpRec {
-  TStringArray Arguments;      ///< after the program's own name
+  TStringArray Arguments;      ///< after the program's own name; they become ParamStatus
   std::string ExecutablePath;  ///< full path of the running executable
-  std::string CommandLine;     ///< the whole command line as the user entered it
+  std::string CommandLine;     ///< the whole command line as the user entered it, if known
+  /// Where the command line is not known: the program as invoked, for the report to join the
+  /// line from, only when it shows it.
+  std::optional<std::string> Invoked{};
   TTextChannel Output{platform::stdOutput, nullptr};
   TTextChannel Error{platform::stdError, nullptr};
 };
@@ -21,18 +25,17 @@ struct TStartUpRec {
 /// The process's exit status: 0 from start-up, changed only by the program's decision.
 extern int ExitCode;
 
-/// The arguments the library was started with; BuildParamStatus reads them.
-extern TStringArray CommandArguments;
 /// Full path of the running executable, as the run was started with it.
 extern std::string ExecutableFullPath;
 
 /// Settings the program reads or sets while deciding its run.
-extern bool HelpRequested;       ///< a help or information switch is present
-extern bool BannerAllowed;       ///< a processing run may show the banner
-extern int SyntaxReportStyle;    ///< 0: the plain report; otherwise the see-below form
+extern bool HelpRequested;     ///< a help or information switch is present
+extern bool BannerAllowed;     ///< a processing run may show the banner
+extern int SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below form
 
 /// Binds the channels, computes the execution path, builds ParamStatus, names the statistics
-/// records and gives every other library variable its initial value.
+/// records and gives every other library variable its initial value. The arguments' texts are
+/// moved into ParamStatus, never copied.
 void StartUp(TStartUpRec start);
 
 /// Releases everything the library holds, leaving it as before StartUp.

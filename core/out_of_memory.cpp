@@ -10,6 +10,7 @@
 #include "core/banner.h"
 #include "core/report.h"
 #include "core/text.h"
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -27,10 +28,7 @@ std::array<char, 512> Line;
 bool SameAsciiNoCase(std::string_view left, std::string_view right) {
   if (left.size() != right.size()) return false;
   for (std::size_t i = 0; i < left.size(); ++i) {
-    char a = left[i], b = right[i];
-    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 32);
-    if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 32);
-    if (a != b) return false;
+    if (platform::AsciiLower(left[i]) != platform::AsciiLower(right[i])) return false;
   }
   return true;
 }

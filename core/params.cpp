@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
 #include <utility>
 
 #include "core/library.h"
-#include "core/param_index.h"
 #include "core/text.h"
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -27,22 +28,6 @@ TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, He
 
 namespace {
 
-// Calls `visit` with each maximal run of bytes outside `delimiters`; stops early when it
-// returns true, and reports whether it did.
-template <typename Visit>
-bool ForEachWord(std::string_view text, std::string_view delimiters, Visit visit) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    at = text.find_first_not_of(delimiters, at);
-    if (at == std::string_view::npos) break;
-    std::size_t end = text.find_first_of(delimiters, at);
-    if (end == std::string_view::npos) end = text.size();
-    if (visit(text.substr(at, end - at))) return true;
-    at = end;
-  }
-  return false;
-}
-
 bool AllowsAttached(TSwitchStyle style) {
   return style == ssAttachedValues || style == ssBareAndAttached;
 }
@@ -51,64 +36,38 @@ bool AllowsAttached(TSwitchStyle style) {
 // form is never built: the per-position lookup runs for every argument.
 bool EqualsForm(std::string_view text, std::string_view prefix, std::string_view alias) {
   if (platform::CaseFoldingIsBytewise()) {
-    return text.size() == prefix.size() + alias.size() && text.starts_with(prefix) &&
-           platform::EqualsNoCase(text.substr(prefix.size()), alias);
+    if (text.size() != prefix.size() + alias.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+      if (text[i] != prefix[i]) return false;
+    }
+    return platform::EqualsNoCase(text.substr(prefix.size()), alias);
   }
-  static std::string form;
-  form.assign(prefix);
+  std::string form(prefix);
   form.append(alias);
   return platform::EqualsNoCase(text, form);
 }
 
-// What the engine keeps of an alias list it has seen: the per-position lookup asks for the same
-// six lists at every argument, in turn, so the entry after the last one asked for is tried
-// first.
-struct TAliasEntry {
-  std::string Aliases;
-  TStringArray Words;
-  std::uint64_t MergedAt = 0;  ///< the DeclaredSwitches generation that already holds its words
-  std::size_t Next = 0;        ///< the entry asked for after this one, last time
+// The per-position lookup asks for the same few alias lists at every argument, and merging one
+// into DeclaredSwitches again changes nothing while that list is as the merge left it; so the
+// lists merged since it last changed are remembered, and ShutDown forgets them.
+struct TMergedAliases {
+  std::string Declared;            ///< DeclaredSwitches as the merges left it
+  std::vector<std::string> Lists;  ///< alias lists whose every word it holds
 };
+TMergedAliases Merged;
 
-TAliasEntry& AliasEntry(std::string_view aliases) {
-  static std::vector<TAliasEntry> cache;
-  static std::size_t last = 0;
-  if (!cache.empty()) {
-    const std::size_t predicted = cache[last].Next;
-    if (predicted < cache.size() && cache[predicted].Aliases == aliases) {
-      last = predicted;
-      return cache[last];
-    }
+void MergeDeclared(std::string_view aliases) {
+  if (DeclaredSwitches != Merged.Declared) {
+    Merged.Lists.clear();
+  } else if (std::find(Merged.Lists.begin(), Merged.Lists.end(), aliases) != Merged.Lists.end()) {
+    return;
   }
-  std::size_t at = 0;
-  while (at < cache.size() && cache[at].Aliases != aliases) ++at;
-  if (at == cache.size()) {
-    if (cache.size() >= 64) cache.clear();
-    at = cache.size();
-    cache.push_back({std::string(aliases), AliasWords(aliases), 0, 0});
+  AddDeclaredSwitches(DeclaredSwitches, aliases);
+  if (DeclaredSwitches != Merged.Declared) {
+    Merged.Declared = DeclaredSwitches;
+    Merged.Lists.clear();
   }
-  if (last < cache.size()) cache[last].Next = at;
-  last = at;
-  return cache[at];
-}
-
-// Merging an alias list into DeclaredSwitches again changes nothing until the list changes, so
-// each content the list takes is a generation, and an alias list merged in the current one is
-// not merged again: the per-position lookup would otherwise rescan the list at every argument.
-void NoteDeclared(TAliasEntry& entry) {
-  static std::string snapshot;
-  static std::uint64_t generation = 1;
-  const auto observe = [] {
-    if (DeclaredSwitches != snapshot) {
-      snapshot = DeclaredSwitches;
-      ++generation;
-    }
-  };
-  observe();
-  if (entry.MergedAt == generation) return;
-  AddDeclaredSwitches(DeclaredSwitches, entry.Aliases);
-  observe();
-  entry.MergedAt = generation;
+  if (Merged.Lists.size() < 64) Merged.Lists.emplace_back(aliases);
 }
 
 std::int32_t LastPosition(const TParamStatusArray& table) {
@@ -171,11 +130,24 @@ bool MayBeSwitch(std::string_view arg) {
 
 TStringArray AliasWords(std::string_view aliases) {
   TStringArray words;
-  ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
+  ForEachAliasWord(aliases, [&](std::string_view word) {
     words.emplace_back(word);
     return false;
   });
   return words;
+}
+
+void ResetParamEngine() { Merged = TMergedAliases{}; }
+
+TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
+  if (word.size() == 1) {
+    const bool bare = (style == ssBareSymbols || style == ssBareAndAttached) &&
+                      SymbolSwitchChars.find(word.front()) != std::string_view::npos;
+    if (bare) return {{"", "/", "-"}, 3};
+    return {{"/", "-", ""}, 2};
+  }
+  if (RequireDoubleDash) return {{"/", "--", ""}, 2};
+  return {{"/", "-", "--"}, 3};
 }
 
 void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& first_index,
@@ -197,33 +169,58 @@ void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& f
 
 namespace {
 
-// MatchSwitchArg's work, written straight into `match`, which must not hold `arg`: the table
-// search calls it for every candidate argument and word.
-bool MatchForm(std::string_view alias, std::string_view arg, TFindParamRec& match) {
-  ClearFindParamRec(match);
-  bool result = false;
-  const bool attached_allowed = AllowsAttached(SwitchStyle);
-  const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
+// How an argument is a form of one alias word: not at all, exactly, or as the form of
+// `Length` bytes followed by ':' or '=' and an attached value.
+struct TFormMatch {
+  bool Found = false;
+  bool Attached = false;
+  std::size_t Length = 0;
+};
+
+// The forms are tried in their order: once one equals `arg`, only equality is looked for; the
+// first that `arg` begins with, followed by ':' or '=', ends the search.
+TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                      bool attached_allowed) {
+  TFormMatch match;
+  const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
     const std::string_view prefix = prefixes.Items[p];
-    if (EqualsForm(arg, prefix, alias)) {
-      result = true;
-      match.Found = true;
-      match.Text = arg;
+    // Compared byte by byte, a form, bare or followed by a value, ends with the word's last
+    // byte at its own length: one byte rules most arguments out.
+    const std::size_t end = prefix.size() + alias.size();
+    if (bytewise && !alias.empty() &&
+        (arg.size() < end ||
+         platform::AsciiLower(arg[end - 1]) != platform::AsciiLower(alias.back()))) {
       continue;
     }
-    if (!attached_allowed || result) continue;
-    const std::size_t length = prefix.size() + alias.size() + 1;
-    if (arg.size() >= length && (arg[length - 1] == ':' || arg[length - 1] == '=') &&
-        EqualsForm(arg.substr(0, length - 1), prefix, alias)) {
-      match.Text = arg.substr(0, length - 1);
-      match.Value1 = arg.substr(length, MaxAttachedValue);
-      match.Attached = true;
-      result = true;
-      break;
+    if (EqualsForm(arg, prefix, alias)) {
+      match.Found = true;
+      continue;
+    }
+    if (!attached_allowed || match.Found) continue;
+    const std::size_t length = prefix.size() + alias.size();
+    if (arg.size() > length && (arg[length] == ':' || arg[length] == '=') &&
+        EqualsForm(arg.substr(0, length), prefix, alias)) {
+      return {true, true, length};
     }
   }
-  return result;
+  return match;
+}
+
+// MatchSwitchArg's work, written straight into `match`, which must not hold `arg`.
+bool MatchForm(std::string_view alias, std::string_view arg, TFindParamRec& match) {
+  ClearFindParamRec(match);
+  const TFormMatch form =
+      MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttached(SwitchStyle));
+  if (form.Attached) {
+    match.Text = arg.substr(0, form.Length);
+    match.Value1 = arg.substr(form.Length + 1, MaxAttachedValue);
+    match.Attached = true;
+  } else if (form.Found) {
+    match.Found = true;
+    match.Text = arg;
+  }
+  return form.Found;
 }
 
 }  // namespace
@@ -247,9 +244,9 @@ bool SwitchMatches(std::string_view alias, std::string_view arg) {
 namespace {
 
 // FindParam's search: marks `table` and fills `rec` for every occurrence in the range.
-void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArray& words,
-                 std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
-                 TParamFlags flags) {
+void SearchTable(TFindParamRec& rec, TParamStatusArray& table,
+                 const std::vector<std::string_view>& words, std::int32_t last_index,
+                 std::int32_t first_index, std::int32_t value_count, TParamFlags flags) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
@@ -257,12 +254,33 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArra
 
   const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
   const bool second_required = (flags & pfNoBlankValues) != 0;
-  TFindParamRec match;
+  const bool attached_allowed = AllowsAttached(SwitchStyle);
+  std::vector<TPrefixes> prefixes;
+  // Compared byte by byte, an argument can be a form of a word, bare or with a value attached,
+  // only if the form's last byte stands at the form's length: one check per distinct form end
+  // passes over most arguments of a long command line before any word is compared.
+  const bool bytewise = platform::CaseFoldingIsBytewise();
+  std::vector<std::pair<std::size_t, char>> ends;
+  for (const std::string_view word : words) {
+    prefixes.push_back(PrefixesOf(word, SwitchStyle));
+    for (std::size_t p = 0; p < prefixes.back().Count; ++p) {
+      const std::pair<std::size_t, char> end{prefixes.back().Items[p].size() + word.size(),
+                                             platform::AsciiLower(word.back())};
+      if (std::find(ends.begin(), ends.end(), end) == ends.end()) ends.push_back(end);
+    }
+  }
+  const auto may_match = [&](std::string_view arg) {
+    return !bytewise || std::any_of(ends.begin(), ends.end(), [&](const auto& end) {
+      return arg.size() >= end.first && platform::AsciiLower(arg[end.first - 1]) == end.second;
+    });
+  };
   // Examines one position; true when the search ends there.
   const auto examine = [&](std::int32_t h) {
     TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
-    for (const std::string& word : words) {
-      if (!MatchForm(word, entry.Param, match)) continue;
+    if (!MayBeSwitch(entry.Param) || !may_match(entry.Param)) return false;
+    for (std::size_t w = 0; w < words.size(); ++w) {
+      const TFormMatch match = MatchForms(words[w], prefixes[w], entry.Param, attached_allowed);
+      if (!match.Found) continue;
       entry.Status = psSwitch;
       entry.SwitchMark = true;
       rec.Text = entry.Param;
@@ -270,8 +288,8 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArra
       rec.ParamIndex = h + 1;
       rec.Found = true;
       if (match.Attached) {
-        rec.Text = match.Text;
-        rec.Value1 = match.Value1;
+        rec.Text.assign(entry.Param, 0, match.Length);
+        rec.Value1.assign(entry.Param, match.Length + 1, MaxAttachedValue);
         rec.Attached = true;
         if (!first_required || !rec.Value1.empty()) {
           entry.Status = psAttachedSwitch;
@@ -305,14 +323,6 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TStringArra
     }
     return (flags & pfFindAll) == 0 && rec.Index != -1;
   };
-  if (const std::vector<std::int32_t>* candidates = CandidatePositions(table, words)) {
-    // Positions outside the index match no word, so skipping them changes nothing.
-    auto h = std::lower_bound(candidates->begin(), candidates->end(), first_index);
-    for (; h != candidates->end() && *h <= last_index; ++h) {
-      if (examine(*h)) return;
-    }
-    return;
-  }
   for (std::int32_t h = first_index; h <= last_index; ++h) {
     if (examine(h)) return;
   }
@@ -328,9 +338,13 @@ void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view al
   TFindParamRec answer;
   answer.Value1 = default1;
   answer.Value2 = default2;
-  TAliasEntry& entry = AliasEntry(aliases);
-  NoteDeclared(entry);
-  SearchTable(answer, table, entry.Words, last_index, first_index, value_count, flags);
+  AddDeclaredSwitches(DeclaredSwitches, aliases);
+  std::vector<std::string_view> words;
+  ForEachAliasWord(aliases, [&](std::string_view word) {
+    words.push_back(word);
+    return false;
+  });
+  SearchTable(answer, table, words, last_index, first_index, value_count, flags);
   rec = std::move(answer);
 }
 
@@ -359,39 +373,54 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
   value = rec.Value1;
 }
 
+namespace {
+
+// Whether `view` lies, even in part, in the text of `rec`.
+bool LiesIn(std::string_view view, const TFindParamRec& rec) {
+  const auto inside = [&](const std::string& text) {
+    const std::less<const char*> before;
+    return !view.empty() && !before(view.data() + view.size(), text.data()) &&
+           before(view.data(), text.data() + text.size() + 1);
+  };
+  return inside(rec.Text) || inside(rec.Value1) || inside(rec.Value2);
+}
+
+}  // namespace
+
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
-  TAliasEntry& entry = AliasEntry(aliases);
-  NoteDeclared(entry);
-  if (!MayBeSwitch(arg)) {
+  MergeDeclared(aliases);
+  const bool found = MayBeSwitch(arg) && ForEachAliasWord(aliases, [&](std::string_view word) {
+                       return SwitchMatches(word, arg);
+                     });
+  if (!found) {
     ClearFindParamRec(rec);
     return;
   }
-  TFindParamRec answer;  // `arg` and `next_arg` may be views of rec's own texts
   const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
-  for (const std::string& word : entry.Words) {
-    if (!SwitchMatches(word, arg)) continue;
-    answer.Text = arg;
-    answer.Index = 0;
-    answer.ParamIndex = 0;
-    answer.Found = true;
-    if (value_count == 1) {
-      if (first_required && next_arg.empty()) {
-        answer.Found = false;
-      } else {
-        answer.Value1 = next_arg;
-      }
-    }
-    break;
+  const bool takes_value = value_count == 1 && !(first_required && next_arg.empty());
+  // The answer is written straight into `rec`, whose texts keep their room for the next
+  // argument, unless `arg` or `next_arg` are views of those texts.
+  TFindParamRec moved;
+  TFindParamRec& answer = LiesIn(arg, rec) || LiesIn(next_arg, rec) ? moved : rec;
+  answer.Reserved = answer.Attached = false;
+  answer.Text.assign(arg);
+  answer.Index = answer.ParamIndex = 0;
+  answer.Found = value_count != 1 || takes_value;
+  if (takes_value) {
+    answer.Value1.assign(next_arg);
+  } else {
+    answer.Value1.clear();
   }
-  rec = std::move(answer);
+  answer.Value2.clear();
+  if (&answer == &moved) rec = std::move(moved);
 }
 
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
   forms.clear();
   static constexpr std::array<std::string_view, 3> all_suffixes = {"", ":", "="};
   const std::size_t suffix_count = AllowsAttached(style) ? 3 : 1;
-  ForEachWord(aliases, AliasDelimiters, [&](std::string_view word) {
+  ForEachAliasWord(aliases, [&](std::string_view word) {
     const TPrefixes prefixes = PrefixesOf(word, style);
     for (std::size_t s = 0; s < suffix_count; ++s) {
       for (std::size_t p = 0; p < prefixes.Count; ++p) {
@@ -433,9 +462,17 @@ TParamRecArray NewParamRecArray(std::int32_t count) {
   return TParamRecArray(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
 }
 
+TParamStatusArray BuildParamStatus(TStringArray&& arguments) {
+  TParamStatusArray table(arguments.size());
+  for (std::size_t i = 0; i < table.size(); ++i) table[i].Param = std::move(arguments[i]);
+  arguments.clear();
+  return table;
+}
+
 TParamStatusArray BuildParamStatus() {
-  TParamStatusArray table(CommandArguments.size());
-  for (std::size_t i = 0; i < table.size(); ++i) table[i].Param = CommandArguments[i];
+  // Declarations never change an argument's text, so the table holds the arguments still.
+  TParamStatusArray table(ParamStatus.size());
+  for (std::size_t i = 0; i < table.size(); ++i) table[i].Param = ParamStatus[i].Param;
   return table;
 }
 

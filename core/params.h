@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,15 +28,15 @@ struct TParamStatusRec {
   bool ValueMark = false;   ///< taken as a switch's value
   bool AttachMark = false;  ///< a switch with its value after ':' or '='
   bool SpareMark = false;   ///< reserved; cleared, never set
-  std::string Param;  ///< the argument exactly as the platform delivered it
+  std::string Param;        ///< the argument exactly as the platform delivered it
 };
 using TParamStatusArray = std::vector<TParamStatusRec>;
 
 /// The answer for one switch; callers copy it whole.
 struct TFindParamRec {
-  bool Reserved = false;  ///< reserved; never set
-  bool Found = false;     ///< present, with every required value
-  bool Attached = false;  ///< a value came after ':' or '='
+  bool Reserved = false;         ///< reserved; never set
+  bool Found = false;            ///< present, with every required value
+  bool Attached = false;         ///< a value came after ':' or '='
   std::int32_t Index = -1;       ///< position of the reported occurrence, -1 when absent
   std::int32_t ParamIndex = -1;  ///< Index + 1, the argument number as the platform counts it
   std::string Text;              ///< the matching argument; for an attached value, the switch part
@@ -67,7 +68,7 @@ inline constexpr TParamFlags pfKeepDefault = 8;        ///< FindParamValue keeps
 /// from the start up to its position.
 enum TSearchKind : std::uint8_t { skFrom = 0, skUpTo = 1 };
 
-/// Separators between the words of an alias list in lookups.
+/// Separators between the words of an alias list in lookups (ForEachAliasWord tests them).
 inline constexpr std::string_view AliasDelimiters = " ,;";
 /// One-character aliases that the bare styles accept without prefix.
 inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
@@ -75,9 +76,9 @@ inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
 extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-up
 extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
 extern TSwitchStyle SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
-extern bool RequireDoubleDash;  ///< word switches need "--"; when false "-" is accepted too
+extern bool RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
 extern bool RecordFindHistory;
-extern TParamFlags ParamFlags;  ///< kept for the program; the engine never reads it
+extern TParamFlags ParamFlags;        ///< kept for the program; the engine never reads it
 extern std::string DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
 
 /// Standard switch records that the program fills by copying its declarations' answers.
@@ -94,8 +95,35 @@ inline std::size_t FindAttachSeparator(std::string_view text) {
 /// of `arg` alone finds nothing.
 bool MayBeSwitch(std::string_view arg);
 
+/// Calls `visit` with each word of an alias list (each maximal run of bytes outside
+/// `AliasDelimiters`), in order, as a view of `aliases`; stops early when it returns true, and
+/// reports whether it did.
+template <typename Visit>
+bool ForEachAliasWord(std::string_view aliases, Visit visit) {
+  const auto delimiter = [](char c) { return c == ' ' || c == ',' || c == ';'; };
+  std::size_t at = 0;
+  while (at < aliases.size()) {
+    if (delimiter(aliases[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    while (end < aliases.size() && !delimiter(aliases[end])) ++end;
+    if (visit(aliases.substr(at, end - at))) return true;
+    at = end;
+  }
+  return false;
+}
+
 /// The words of an alias list, split at `AliasDelimiters`, in order.
 TStringArray AliasWords(std::string_view aliases);
+
+/// The prefixes of one alias word, in the order in which its forms are tried.
+struct TPrefixes {
+  std::array<std::string_view, 3> Items;
+  std::size_t Count;
+};
+TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
 
 /// Declares a switch without value: looks it up over the range that `position` and `kind`
 /// select and marks what it recognised in `table`.
@@ -109,8 +137,7 @@ void FindParamBool(TFindParamRec& rec, TParamStatusArray& table, std::string_vie
 /// Declares a switch with one value; `value` receives `rec.Value1`. It is cleared first unless
 /// `flags` holds pfKeepDefault, in which case it serves as the default.
 void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
-                    std::string& value, TParamFlags flags, std::int32_t position,
-                    TSearchKind kind);
+                    std::string& value, TParamFlags flags, std::int32_t position, TSearchKind kind);
 
 /// The core search over positions `first_index`..`last_index` (-1: the last position), taking
 /// `value_count` following arguments as values (0, 1 or 2; more act as 1).
@@ -147,6 +174,12 @@ bool WordNotInList(std::string_view word, std::string_view list);
 
 /// The argument table of the arguments the library was started with, all unmatched.
 TParamStatusArray BuildParamStatus();
+/// The argument table of `arguments`, all unmatched; their texts are moved in, not copied.
+TParamStatusArray BuildParamStatus(TStringArray&& arguments);
+
+/// Forgets what the engine remembered between lookups; the library's start-up and shutdown
+/// call it.
+void ResetParamEngine();
 /// `count` empty entries (none when `count` is not positive).
 TParamStatusArray NewParamStatusArray(std::int32_t count);
 /// `count` empty answers (none when `count` is not positive).

@@ -12,6 +12,7 @@ bool ErrorDelay = false;
 bool AudibleError = false;
 std::string ExecutionPath;
 std::string CommandLineText;
+std::optional<std::string> InvokedName;
 TPauseServices PauseServices;
 
 namespace {
@@ -28,11 +29,31 @@ class TKeyWatchGuard {
   TKeyWatchGuard& operator=(const TKeyWatchGuard&) = delete;
 };
 
+template <typename Arguments, typename TextOf>
+std::string Join(std::string_view invoked, const Arguments& arguments, TextOf text_of) {
+  std::size_t size = QuotedSize(invoked);
+  for (const auto& argument : arguments) size += 1 + QuotedSize(text_of(argument));
+  std::string text;
+  text.reserve(size);
+  AppendQuotedIfNeeded(text, invoked);
+  for (const auto& argument : arguments) {
+    text.push_back(' ');
+    AppendQuotedIfNeeded(text, text_of(argument));
+  }
+  return text;
+}
+
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
   OutputChannel = ErrorChannel;
   Write(ErrorChannel, "Invalid or Incomplete Syntax!\r\n", LineEnd);
   std::string place = "Execution Path ... ";
   place.append(ExecutionPath).append(LineEnd);
+  if (InvokedName) {
+    CommandLineText = Join(*InvokedName, ParamStatus, [](const TParamStatusRec& entry) {
+      return std::string_view(entry.Param);
+    });
+    InvokedName.reset();
+  }
   place.append("You entered ...... ").append(CommandLineText);
   WriteLine(ErrorChannel, place);
   WriteMessageBlock(message_line);
@@ -43,16 +64,8 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
 }  // namespace
 
 std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
-  std::size_t size = invoked.size() + 2;
-  for (const std::string& argument : arguments) size += argument.size() + 3;
-  std::string text;
-  text.reserve(size);
-  AppendQuotedIfNeeded(text, invoked);
-  for (const std::string& argument : arguments) {
-    text.push_back(' ');
-    AppendQuotedIfNeeded(text, argument);
-  }
-  return text;
+  return Join(invoked, arguments,
+              [](const std::string& argument) -> std::string_view { return argument; });
 }
 
 void WriteDividerLine(int length, bool add_empty_line) {
@@ -107,18 +120,10 @@ void Write(const TTextChannel& channel, std::string_view text, std::string_view 
     channel.Buffer->append(tail);
     return;
   }
-  // A result and its separator leave in one system call, so that a reader on a pipe never sees
-  // one without the other.
-  static std::string joined;
-  std::string_view whole = text;
-  if (!tail.empty()) {
-    joined.assign(text);
-    joined.append(tail);
-    whole = joined;
-  }
   std::string reason;
-  if (!platform::WriteAll(channel.Stream, whole, reason))
+  if (!platform::WriteAll(channel.Stream, text, tail, reason)) {
     FatalWriteError(channel, std::move(reason));
+  }
 }
 
 }  // namespace core

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,8 +45,12 @@ extern TPauseServices PauseServices;
 
 /// The directory of the running executable, quoted when needed; set at start-up.
 extern std::string ExecutionPath;
-/// The command line as the user entered it, program included; set at start-up.
+/// The command line as the user entered it, program included; set at start-up where the
+/// system keeps one, else joined by the report when it first shows it.
 extern std::string CommandLineText;
+/// Where the system keeps no command line: the program as invoked, which the report joins with
+/// the arguments of ParamStatus. Most runs never show the line, so they never build it.
+extern std::optional<std::string> InvokedName;
 
 /// The command-line text for a system that keeps only the argument list: the program as
 /// invoked, then each argument, every element quoted when needed, joined by single spaces.

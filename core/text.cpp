@@ -2,23 +2,20 @@
 // Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
 #include "core/text.h"
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
 
 std::string AsciiUpper(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
+  for (char& c : upper) c = platform::AsciiUpper(c);
   return upper;
 }
 
 std::string AsciiLower(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
+  for (char& c : lower) c = platform::AsciiLower(c);
   return lower;
 }
 
@@ -49,9 +46,7 @@ TStringArray SplitQuoted(std::string_view text) {
 }
 
 void AppendQuotedIfNeeded(std::string& to, std::string_view text) {
-  const bool quoted = text.empty() || text.find(' ') != std::string_view::npos;
-  // A long text would otherwise grow `to` once for itself and once more for its quotes.
-  if (text.size() > 256) to.reserve(to.size() + text.size() + 3);
+  const bool quoted = NeedsQuotes(text);
   if (quoted) to.push_back('"');
   to.append(text);
   if (quoted) to.push_back('"');

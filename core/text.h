@@ -24,6 +24,15 @@ TStringArray SplitQuoted(std::string_view text);
 /// `text` in double quotes when it is empty or holds a space, else unchanged.
 std::string QuoteIfNeeded(std::string_view text);
 
+/// Whether QuoteIfNeeded puts `text` in quotes.
+inline bool NeedsQuotes(std::string_view text) {
+  return text.empty() || text.find(' ') != std::string_view::npos;
+}
+/// The length of QuoteIfNeeded(`text`).
+inline std::size_t QuotedSize(std::string_view text) {
+  return text.size() + (NeedsQuotes(text) ? 2 : 0);
+}
+
 /// Appends QuoteIfNeeded(`text`) to `to` without a temporary text.
 void AppendQuotedIfNeeded(std::string& to, std::string_view text);
 

@@ -3,7 +3,7 @@
 #include "core/validation.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 #include <vector>
 
 #include "core/text.h"
@@ -41,71 +41,166 @@ void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
   }
 }
 
-// Whether an argument's lower-cased text occurs anywhere in the lower-cased unique list so far.
-// Short lists are searched directly, and lowered only when a search needs them. Once the
-// searches would cost more than a few passes over the whole command line, an automaton of the
-// arguments still to come takes over and is fed the list, so that the whole judgement stays
-// linear however many distinct arguments there are.
-class TUniqueTest {
- public:
-  TUniqueTest(const TParamStatusArray& table, std::int64_t first, std::int64_t last,
-              const std::string& list)
-      : table_(table), last_(last), list_(list) {
-    double total = 0;
-    for (std::int64_t h = first; h <= last; ++h) {
-      total += static_cast<double>(table[static_cast<std::size_t>(h)].Param.size() + 4);
-    }
-    budget_ = 16 * total + 65536;
-  }
-
-  bool Occurs(std::int64_t h, std::string_view text) {
-    if (!filter_) {
-      if (text.size() > list_.size()) return false;
-      // A direct search costs at worst the list's length times the text's.
-      spent_ += static_cast<double>(list_.size()) * static_cast<double>(text.size());
-      if (spent_ <= budget_) {
-        lowered_ += AsciiLower(std::string_view(list_).substr(lowered_.size()));
-        const bool has_upper =
-            std::any_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-        return has_upper ? lowered_.find(AsciiLower(text)) != std::string::npos
-                         : lowered_.find(text) != std::string::npos;
-      }
-      StartAutomaton(h);
-    }
-    return filter_->Occurs(patterns_[static_cast<std::size_t>(h - from_)]);
-  }
-
-  // The list has grown by an entry.
-  void Grown() {
-    if (!filter_) return;
-    filter_->Append(AsciiLower(std::string_view(list_).substr(fed_)));
-    fed_ = list_.size();
-  }
-
- private:
-  void StartAutomaton(std::int64_t from) {
-    from_ = from;
-    filter_.emplace();
-    for (std::int64_t h = from; h <= last_; ++h) {
-      const std::string& param = table_[static_cast<std::size_t>(h)].Param;
-      patterns_.push_back(filter_->AddPattern(AsciiLower(param.empty() ? "\"\"" : param)));
-    }
-    filter_->Prepare();
-    filter_->Append(AsciiLower(list_));
-    fed_ = list_.size();
-    lowered_ = std::string{};
-  }
-
-  const TParamStatusArray& table_;
-  std::int64_t last_;
-  const std::string& list_;  ///< the unique list itself, as its entries are added
-  std::string lowered_;      ///< its lower-cased start, as far as a search has needed it
-  double spent_ = 0, budget_ = 0;
-  std::optional<TUniqueFilter> filter_;
-  std::int64_t from_ = 0;
-  std::size_t fed_ = 0;
-  std::vector<std::int32_t> patterns_;
+// The twelve lists, in the record's order.
+enum TListId : std::uint8_t {
+  liParam,
+  liUnique,
+  liNonBlank,
+  liExamined,
+  liSwitch,
+  liValueArg,
+  liOther,
+  liAttached,
+  liIncomplete,
+  liInvalid,
+  liIgnored,
+  liReserved,
+  ListCount
 };
+
+struct TListRef {
+  std::uint16_t& Count;
+  std::string& List;
+};
+
+TListRef ListOf(TParamStatisticsRec& stats, TListId id) {
+  switch (id) {
+    case liParam:
+      return {stats.ParamCount, stats.ParamList};
+    case liUnique:
+      return {stats.UniqueCount, stats.UniqueList};
+    case liNonBlank:
+      return {stats.NonBlankCount, stats.NonBlankList};
+    case liExamined:
+      return {stats.ExaminedCount, stats.ExaminedList};
+    case liSwitch:
+      return {stats.SwitchCount, stats.SwitchList};
+    case liValueArg:
+      return {stats.ValueArgCount, stats.ValueArgList};
+    case liOther:
+      return {stats.OtherCount, stats.OtherList};
+    case liAttached:
+      return {stats.AttachedCount, stats.AttachedList};
+    case liIncomplete:
+      return {stats.IncompleteCount, stats.IncompleteList};
+    case liInvalid:
+      return {stats.InvalidCount, stats.InvalidList};
+    case liIgnored:
+      return {stats.IgnoredCount, stats.IgnoredList};
+    case liReserved:
+    case ListCount:
+      break;
+  }
+  return {stats.ReservedCount, stats.ReservedList};
+}
+
+// AddListEntry, with the quoting decided once for all the lists an argument goes to.
+void AddEntry(TParamStatisticsRec& stats, TListId id, std::string_view text, bool quoted) {
+  const TListRef ref = ListOf(stats, id);
+  ++ref.Count;
+  if (quoted) ref.List.push_back('"');
+  ref.List.append(text);
+  ref.List.append(quoted ? "\" " : " ");
+}
+
+// Calls `visit` with the list, the text and whether it is quoted, of every entry, in the order
+// in which they are appended.
+template <typename Visit>
+void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t last,
+                  const std::vector<bool>& unique, Visit visit) {
+  for (std::size_t h = 0; h < table.size(); ++h) {
+    const TParamStatusRec& entry = table[h];
+    std::string_view text = entry.Param;
+    bool quoted = NeedsQuotes(text);
+    if (h < first || h > last) {
+      visit(liIgnored, text, quoted);
+      if (entry.Status == psReserved) visit(liReserved, text, quoted);
+      continue;
+    }
+    visit(liParam, text, quoted);
+    if (text.empty()) {
+      text = "\"\"";
+      quoted = false;
+    } else {
+      visit(liNonBlank, text, quoted);
+    }
+    if (unique[h - first]) visit(liUnique, text, quoted);
+    if (entry.Status != psSwitch && entry.Status != psSwitchValue) visit(liOther, text, quoted);
+    visit(liExamined, text, quoted);
+    switch (entry.Status) {
+      case psUnmatched:
+        visit(liInvalid, text, quoted);
+        break;
+      case psSwitch:
+        visit(liSwitch, text, quoted);
+        break;
+      case psSwitchValue:
+        visit(liValueArg, text, quoted);
+        break;
+      case psAttachedSwitch:
+        visit(liAttached, text, quoted);
+        break;
+      case psIncomplete:
+        visit(liIncomplete, text, quoted);
+        break;
+      case psReserved:
+        visit(liReserved, text, quoted);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// Which arguments in range join the unique list: those whose lower-cased text does not occur
+// in the lower-cased list so far. The list is only ever searched for texts known in advance,
+// the arguments themselves, so one automaton of them all is fed the list as it grows; each
+// answer then costs nothing, and the whole costs time in step with the arguments' length,
+// whatever they look like (a direct search of the list costs its length for every argument).
+// A text longer than everything listed before it cannot occur there and is left out of the
+// automaton, and the list is fed only while a text is still to be asked for: a single long
+// argument costs no more than its copies.
+std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t first,
+                                  std::size_t last) {
+  if (first > last) return {};
+  const auto text_of = [&](std::size_t h) -> std::string_view {
+    const std::string& param = table[h].Param;
+    return param.empty() ? std::string_view("\"\"") : std::string_view(param);
+  };
+  // The most the list can hold before each argument: every earlier one listed.
+  const auto searched = [&](std::size_t& before, std::size_t h) {
+    const bool may_occur = text_of(h).size() <= before;
+    before += QuotedSize(text_of(h)) + 1;
+    return may_occur;
+  };
+  TUniqueFilter filter;
+  std::size_t bytes = 0, before = 0, last_asked = first;
+  for (std::size_t h = first; h <= last; ++h) {
+    if (!searched(before, h)) continue;
+    bytes += text_of(h).size();
+    last_asked = h;
+  }
+  filter.Reserve(bytes);
+  before = 0;
+  for (std::size_t h = first; h <= last; ++h) {
+    if (searched(before, h)) filter.AddPattern(text_of(h));
+  }
+  filter.Prepare();
+  std::vector<bool> unique(last - first + 1);
+  before = 0;
+  std::int32_t number = 0;  // patterns are numbered as they are added
+  for (std::size_t h = first; h <= last; ++h) {
+    if (searched(before, h) && filter.Occurs(number++)) continue;
+    unique[h - first] = true;
+    if (h >= last_asked) continue;
+    const std::string_view text = text_of(h);
+    const bool quoted = NeedsQuotes(text);
+    if (quoted) filter.Append("\"");
+    filter.Append(text);
+    filter.Append(quoted ? "\" " : " ");
+  }
+  return unique;
+}
 
 }  // namespace
 
@@ -149,61 +244,20 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
     stats.FirstIndex = static_cast<std::uint16_t>(first_index);
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
-    TUniqueTest unique(table, first_index, last_index, stats.UniqueList);
-    // Every argument in range goes into these two lists: size them once.
-    std::size_t in_range = 0;
-    for (std::int64_t h = first_index; h <= last_index; ++h) {
-      in_range += table[static_cast<std::size_t>(h)].Param.size() + 3;
+    const auto first = static_cast<std::size_t>(first_index);
+    const auto last = static_cast<std::size_t>(last_index);
+    const std::vector<bool> unique = UniqueArguments(table, first, last);
+    // Every list gets its final size before its first entry: one allocation each.
+    std::array<std::size_t, ListCount> sizes{};
+    ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
+      sizes[id] += text.size() + (quoted ? 3 : 1);
+    });
+    for (std::size_t id = 0; id < ListCount; ++id) {
+      ListOf(stats, static_cast<TListId>(id)).List.reserve(sizes[id]);
     }
-    stats.ParamList.reserve(in_range);
-    stats.ExaminedList.reserve(in_range);
-    for (std::int64_t h = 0; h <= high; ++h) {
-      const TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
-      std::string_view text = entry.Param;
-      if (h < first_index || h > last_index) {
-        AddListEntry(stats.IgnoredCount, stats.IgnoredList, text);
-        if (entry.Status == psReserved) {
-          AddListEntry(stats.ReservedCount, stats.ReservedList, text);
-        }
-        continue;
-      }
-      AddListEntry(stats.ParamCount, stats.ParamList, text);
-      if (text.empty()) {
-        text = "\"\"";
-      } else {
-        AddListEntry(stats.NonBlankCount, stats.NonBlankList, text);
-      }
-      if (!unique.Occurs(h, text)) {
-        AddListEntry(stats.UniqueCount, stats.UniqueList, text);
-        unique.Grown();
-      }
-      if (entry.Status != psSwitch && entry.Status != psSwitchValue) {
-        AddListEntry(stats.OtherCount, stats.OtherList, text);
-      }
-      AddListEntry(stats.ExaminedCount, stats.ExaminedList, text);
-      switch (entry.Status) {
-        case psUnmatched:
-          AddListEntry(stats.InvalidCount, stats.InvalidList, text);
-          break;
-        case psSwitch:
-          AddListEntry(stats.SwitchCount, stats.SwitchList, text);
-          break;
-        case psSwitchValue:
-          AddListEntry(stats.ValueArgCount, stats.ValueArgList, text);
-          break;
-        case psAttachedSwitch:
-          AddListEntry(stats.AttachedCount, stats.AttachedList, text);
-          break;
-        case psIncomplete:
-          AddListEntry(stats.IncompleteCount, stats.IncompleteList, text);
-          break;
-        case psReserved:
-          AddListEntry(stats.ReservedCount, stats.ReservedList, text);
-          break;
-        default:
-          break;
-      }
-    }
+    ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
+      AddEntry(stats, id, text, quoted);
+    });
   }
   if (!stats.EssentialForms.empty()) {
     if (high >= 0) FindEssentials(stats, table, first_index, last_index);

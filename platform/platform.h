@@ -28,13 +28,11 @@ std::string_view PathSeparators();
 /// tell.
 std::string ExecutablePath(std::string_view fallback);
 
-/// Readies about `bytes` of heap for the run in one request, where the system allows it, so
-/// that a long command line does not pay for its memory page by page; it changes no result.
-void PrepareMemory(std::size_t bytes);
-
-/// Hands all of `text` to the operating system at once. On failure returns false and puts the
-/// system's reason, in words, into `reason`.
-[[nodiscard]] bool WriteAll(TStdStream stream, std::string_view text, std::string& reason);
+/// Hands all of `text` and then `tail` to the operating system in one request (more only when
+/// the system takes part of it), without copying them. On failure, a device that takes nothing
+/// included, returns false and puts the system's reason, in words, into `reason`.
+[[nodiscard]] bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
+                            std::string& reason);
 
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);

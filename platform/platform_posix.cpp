@@ -12,14 +12,11 @@
 
 #include <ctype.h>
 #include <fcntl.h>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/mman.h>
+#include <sys/uio.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -28,10 +25,10 @@
 #include <mach-o/dyld.h>
 #endif
 
+#include "platform/ascii.h"
+
 namespace platform {
 namespace {
-
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // Built on first use: a run that proper-cases nothing never pays for reading the locale.
 struct TLowerTable {
@@ -244,47 +241,17 @@ std::string ExecutablePath(std::string_view fallback) {
   return std::string(fallback);
 }
 
-void PrepareMemory(std::size_t bytes) {
-#if defined(__GLIBC__)
-  // Faulting pages in 4 KiB at a time, as the run first touches them, costs more than all of
-  // its work on a long command line; under a hypervisor each fault can take microseconds. Keep
-  // freed memory in the heap, large blocks included, and back the next part of the heap with
-  // huge pages where the kernel allows it, made ready in one call.
-  constexpr std::size_t most = std::size_t{1} << 27;
-  constexpr std::uintptr_t huge = std::uintptr_t{2} << 20;
-  if (bytes > most) bytes = most;
-  mallopt(M_MMAP_THRESHOLD, static_cast<int>(most));
-  mallopt(M_TRIM_THRESHOLD, static_cast<int>(most));
-  const std::size_t span = bytes + 2 * huge;
-  void* block = std::malloc(span);
-  if (block == nullptr) return;
-  const auto first = reinterpret_cast<std::uintptr_t>(block);
-  const std::uintptr_t start = (first + huge - 1) / huge * huge;
-  const std::uintptr_t end = (start + bytes + huge - 1) / huge * huge;
-#if defined(MADV_HUGEPAGE)
-  madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-#endif
-#if defined(MADV_POPULATE_WRITE)
-  madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
-#endif
-  std::free(block);
-  // The block went back to the top of the heap, where the next requests are carved from in
-  // order. Holding on to the part below the aligned start makes them begin on the huge pages
-  // rather than on the small pages before them; it is never touched, so it costs no memory.
-  constexpr std::size_t header = 2 * sizeof(std::size_t);
-  static void* below_aligned_start = nullptr;
-  if (below_aligned_start == nullptr && start - first > 4 * header) {
-    below_aligned_start = std::malloc(start - first - header);
-  }
-#else
-  static_cast<void>(bytes);
-#endif
-}
-
-bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
+bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
+              std::string& reason) {
   const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
-  while (!text.empty()) {
-    const ssize_t put = write(fd, text.data(), text.size());
+  // Both pieces leave in one call, straight from where they lie: a reader on a pipe never sees
+  // a result without its separator, and no byte is copied on the way.
+  std::array<iovec, 2> pieces{{{const_cast<char*>(text.data()), text.size()},
+                               {const_cast<char*>(tail.data()), tail.size()}}};
+  std::size_t first = 0;
+  while (first < pieces.size() && pieces[first].iov_len == 0) ++first;
+  while (first < pieces.size()) {
+    const ssize_t put = writev(fd, &pieces[first], static_cast<int>(pieces.size() - first));
     if (put < 0) {
       if (errno == EINTR) continue;
       // A parent may hand over a non-blocking descriptor: wait until it takes more, rather
@@ -296,7 +263,20 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
       reason = std::strerror(errno);
       return false;
     }
-    text.remove_prefix(static_cast<std::size_t>(put));
+    if (put == 0) {  // a device that takes nothing would otherwise be asked for ever
+      reason = std::strerror(EIO);
+      return false;
+    }
+    auto left = static_cast<std::size_t>(put);
+    // Past what was taken, empty pieces included.
+    while (first < pieces.size() && left >= pieces[first].iov_len) {
+      left -= pieces[first].iov_len;
+      ++first;
+    }
+    if (first < pieces.size()) {
+      pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + left;
+      pieces[first].iov_len -= left;
+    }
   }
   return true;
 }

@@ -2,6 +2,7 @@
 // Win32 implementation of the platform services, for a 64-bit Windows console.
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstddef>
@@ -207,22 +208,13 @@ std::string ExecutablePath(std::string_view fallback) {
   return std::string(fallback);
 }
 
-// Windows commits pages as they are touched without a cost worth avoiding here.
-void PrepareMemory(std::size_t) {}
+namespace {
 
-bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
-  const TStreamRec& rec = BoundStream(stream);
-  // Command-line values are in the ANSI code page; the console may show another one. Without a
-  // console (code page 0) the bytes go out as they are.
-  std::string converted;
-  if (rec.CodePage != 0 && rec.CodePage != GetACP() && !IsAscii(text)) {
-    converted = FromAnsi(text, rec.CodePage);
-    if (!converted.empty()) text = converted;
-  }
+bool WriteWhole(HANDLE handle, std::string_view text, std::string& reason) {
   while (!text.empty()) {
     const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
     DWORD put = 0;
-    if (!WriteFile(rec.Handle, text.data(), chunk, &put, nullptr)) {
+    if (!WriteFile(handle, text.data(), chunk, &put, nullptr)) {
       reason = SystemMessage(GetLastError());
       return false;
     }
@@ -233,6 +225,41 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string& reason) {
     text.remove_prefix(put);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
+              std::string& reason) {
+  const TStreamRec& rec = BoundStream(stream);
+  // Command-line values are in the ANSI code page; the console may show another one. Without a
+  // console (code page 0) the bytes go out as they are.
+  const bool convert = rec.CodePage != 0 && rec.CodePage != GetACP();
+  std::string joined;
+  if (convert && !IsAscii(text)) {
+    joined = FromAnsi(text, rec.CodePage);
+    if (joined.empty()) joined.assign(text);
+  }
+  if (convert && !IsAscii(tail)) {
+    std::string converted = FromAnsi(tail, rec.CodePage);
+    if (converted.empty()) converted.assign(tail);
+    if (joined.empty()) joined.assign(text);
+    joined.append(converted);
+  } else if (!joined.empty()) {
+    joined.append(tail);
+  }
+  if (!joined.empty()) return WriteWhole(rec.Handle, joined, reason);
+  // WriteFile takes one piece: a short result and its separator are joined so that they leave
+  // together, as a reader of a pipe expects; a long one goes as it lies, its separator after it.
+  constexpr std::size_t joined_at_most = 4096;
+  if (!tail.empty() && text.size() + tail.size() <= joined_at_most) {
+    std::array<char, joined_at_most> buffer;
+    std::copy(text.begin(), text.end(), buffer.begin());
+    std::copy(tail.begin(), tail.end(), buffer.begin() + static_cast<std::ptrdiff_t>(text.size()));
+    return WriteWhole(rec.Handle, std::string_view(buffer.data(), text.size() + tail.size()),
+                      reason);
+  }
+  return WriteWhole(rec.Handle, text, reason) && WriteWhole(rec.Handle, tail, reason);
 }
 
 bool EqualsNoCase(std::string_view left, std::string_view right) {

@@ -47,10 +47,10 @@ int Decide() {
 
   // Every occurrence counts, in command-line order; the declaration kept only the last one.
   std::size_t sum = 0;
-  const core::TStringArray& args = core::CommandArguments;
+  const core::TParamStatusArray& args = core::ParamStatus;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    core::MatchParamAt(count, args[i], CountAliases, i + 1 < args.size() ? args[i + 1] : "", 1,
-                       CountFlags);
+    core::MatchParamAt(count, args[i].Param, CountAliases,
+                       i + 1 < args.size() ? args[i + 1].Param : "", 1, CountFlags);
     if (!count.Found) continue;
     sum += count.Value1.size();
     core::WriteLine(core::OutputChannel, std::to_string(count.Value1.size()));
@@ -66,9 +66,7 @@ int main(int argc, char** argv) {
   core::TStartUpRec start;
   start.Arguments = platform::ArgumentList(argc, argv);
   start.ExecutablePath = platform::ExecutablePath(invoked);
-  if (!platform::NativeCommandLine(start.CommandLine)) {
-    start.CommandLine = core::JoinCommandLine(invoked, start.Arguments);
-  }
+  if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
   core::StartUp(std::move(start));
   int exit_code = ExitIoError;
   try {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -59,22 +58,6 @@ TEST(SystemTimeNamesTest, NamesEveryMonthAndTheSeparator) {
   const platform::TTimeNames names = platform::SystemTimeNames();
   for (const std::string& month : names.ShortMonths) EXPECT_FALSE(month.empty());
   EXPECT_FALSE(names.TimeSeparator.empty());
-}
-
-// Readying memory rearranges the heap under the run's feet: whatever it did, later blocks of
-// every size must be usable and must keep their contents, and readying again must be harmless.
-TEST(PrepareMemoryTest, LeavesTheHeapWorking) {
-  for (const std::size_t estimate : {std::size_t{0}, std::size_t{1} << 20, std::size_t{5} << 20}) {
-    platform::PrepareMemory(estimate);
-    std::vector<std::string> blocks;
-    for (std::size_t size = 1; size <= (std::size_t{3} << 20); size *= 3) {
-      blocks.emplace_back(size, static_cast<char>('a' + blocks.size() % 26));
-    }
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-      const char fill = static_cast<char>('a' + i % 26);
-      EXPECT_EQ(std::string::npos, blocks[i].find_first_not_of(fill)) << "block " << i;
-    }
-  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -165,6 +166,37 @@ TEST(GetParamStatisticsTest, ListsBlankArgumentQuotedButNeverAsNonBlank) {
   EXPECT_EQ("-u x ", s.NonBlankList);
 }
 
+// The unique list against the rule itself, a search of the whole lower-cased list for each
+// lower-cased argument, on random lines where one argument often lies inside another or across
+// two entries of the list: few letters in both cases, spaces, quotes and empty arguments.
+TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
+  std::mt19937 random(2026);
+  const auto lower = [](std::string text) {
+    for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return text;
+  };
+  for (int round = 0; round < 400; ++round) {
+    core::TParamStatusArray table = core::NewParamStatusArray(1 + random() % 14);
+    for (core::TParamStatusRec& entry : table) {
+      const std::size_t length = random() % 5;
+      for (std::size_t i = 0; i < length; ++i) entry.Param.push_back("aAb \""[random() % 5]);
+    }
+    std::string list;
+    std::uint16_t count = 0;
+    for (const core::TParamStatusRec& entry : table) {
+      const std::string text = entry.Param.empty() ? "\"\"" : entry.Param;
+      if (lower(list).find(lower(text)) != std::string::npos) continue;
+      ++count;
+      list += text.find(' ') != std::string::npos ? '"' + text + "\" " : text + ' ';
+    }
+    core::TParamStatisticsRec stats;
+    core::ValidateParams(stats, table, "", false, -1, -1);
+    SCOPED_TRACE(::testing::PrintToString(stats.ParamList));
+    EXPECT_EQ(list, stats.UniqueList);
+    EXPECT_EQ(count, stats.UniqueCount);
+  }
+}
+
 TEST(ValidateParamsTest, SecondValidationGivesIdenticalFields) {
   Declare({"-u", "a b", "-z", "", "-l:x", "-U", "-p"});
   core::ValidateParams(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true, -1,
@@ -220,6 +252,7 @@ TEST(ValidateParamsTest, RangeIsClampedAndMayNotStartPastLastArgument) {
       {-1, -1, 0, 2, "a b c ", "", true}, {1, -1, 1, 2, "b c ", "a ", true},
       {0, 1, 0, 1, "a b ", "c ", true},   {2, 7, 2, 2, "c ", "a b ", true},
       {2, 1, 2, 1, "", "a b c ", true},   {3, -1, 3, 2, "", "a b c ", false},
+      {5, 1, 5, 1, "", "a b c ", false},
   };
   for (const RangeCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.first << ".." << c.last);
