@@ -25,14 +25,6 @@ std::atomic_flag Ending;  // clear
 std::array<char, 4096> PathBuffer;
 std::array<char, 512> Line;
 
-bool SameAsciiNoCase(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (platform::AsciiLower(left[i]) != platform::AsciiLower(right[i])) return false;
-  }
-  return true;
-}
-
 // MakeVersionInfo's BaseName, formed in place: the file name of the executable with every
 // occurrence of its extension removed, whatever its case.
 std::size_t PutBaseName(std::size_t at, std::size_t end) {
@@ -43,7 +35,8 @@ std::size_t PutBaseName(std::size_t at, std::size_t end) {
   const std::string_view extension =
       dot != std::string_view::npos && dot > 0 ? file.substr(dot) : std::string_view();
   for (std::size_t i = 0; i < file.size() && at < end;) {
-    if (!extension.empty() && SameAsciiNoCase(file.substr(i, extension.size()), extension)) {
+    if (!extension.empty() &&
+        platform::EqualsAsciiNoCase(file.substr(i, extension.size()), extension)) {
       i += extension.size();
     } else {
       Line[at++] = file[i++];

@@ -154,15 +154,7 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
   }
 }
 
-// Texts equal regardless of ASCII letter case, and a hash that agrees with that equality.
-bool SameFolded(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (platform::AsciiLower(left[i]) != platform::AsciiLower(right[i])) return false;
-  }
-  return true;
-}
-
+// A hash that agrees with platform::EqualsAsciiNoCase.
 std::uint64_t FoldedHash(std::string_view text) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
   for (const char c : text) {
@@ -229,7 +221,8 @@ std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t fi
   std::vector<std::int32_t> listed(plain_count > 0 ? slots : 0, -1);
   const auto slot_of = [&](std::string_view text) {
     std::size_t slot = static_cast<std::size_t>(FoldedHash(text)) & (slots - 1);
-    while (listed[slot] != -1 && !SameFolded(text_of(static_cast<std::size_t>(listed[slot])), text)) {
+    while (listed[slot] != -1 &&
+           !platform::EqualsAsciiNoCase(text_of(static_cast<std::size_t>(listed[slot])), text)) {
       slot = (slot + 1) & (slots - 1);
     }
     return slot;

@@ -3,9 +3,21 @@
 // change, whatever the locale, so that a Turkish "i" or a code page's letters never sneak in.
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 namespace platform {
 
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+/// Equality of two texts with ASCII letters folded; needs no memory.
+constexpr bool EqualsAsciiNoCase(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    if (AsciiLower(left[i]) != AsciiLower(right[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace platform

@@ -283,11 +283,7 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
 
 bool EqualsNoCase(std::string_view left, std::string_view right) {
   // ASCII folding only: a Turkish locale must not turn "i" into a dotless letter.
-  if (left.size() != right.size()) return false;
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (AsciiLower(left[i]) != AsciiLower(right[i])) return false;
-  }
-  return true;
+  return EqualsAsciiNoCase(left, right);
 }
 
 bool CaseFoldingIsBytewise() { return true; }
