@@ -122,9 +122,7 @@ void WriteLines(std::span<const std::string_view> lines) {
 }
 
 // A line followed by an empty line.
-void WriteLineAndGap(std::string_view line) {
-  core::Write(core::OutputChannel, line, "\r\n\r\n");
-}
+void WriteLineAndGap(std::string_view line) { core::Write(core::OutputChannel, line, "\r\n\r\n"); }
 
 void WriteLinesAndGap(std::span<const std::string_view> lines) {
   WriteLines(lines.first(lines.size() - 1));

@@ -35,8 +35,8 @@ void Decide() {
   }
   core::HelpRequested =
       core::HelpParam.Found || core::VersionOnlyParam.Found || core::InfoParam.Found;
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, EssentialSwitches, true,
-                           -1, -1);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, EssentialSwitches, true, -1,
+                           -1);
   const core::TParamStatisticsRec& stats = core::CustomSyntaxStats;
   const bool verbose = core::VerboseParam.Found;
 
@@ -103,13 +103,11 @@ int Run(TRunRec run) {
     exit_code = core::ExitCode;
   } catch (const core::TWriteFailure& failure) {
     ReportFatal(core::AppVersionInfo.BaseName,
-                "write error on " + std::string(StreamName(failure.Stream)) + ": " +
-                    failure.Reason,
+                "write error on " + std::string(StreamName(failure.Stream)) + ": " + failure.Reason,
                 error_channel);
     exit_code = ExitIoError;
   } catch (const core::TConvertError& error) {
-    ReportFatal(core::AppVersionInfo.BaseName, "cannot read the date " + error.Text,
-                error_channel);
+    ReportFatal(core::AppVersionInfo.BaseName, "cannot read the date " + error.Text, error_channel);
     exit_code = ExitInternalError;
   }
   ResetSwitches();

@@ -18,7 +18,9 @@ struct ByteSet {
     const auto b = static_cast<unsigned char>(c);
     return ((Bits[b / 8] >> (b % 8)) & 1U) != 0;
   }
-  constexpr void Add(unsigned char b) { Bits[b / 8] = static_cast<std::uint8_t>(Bits[b / 8] | (1U << (b % 8))); }
+  constexpr void Add(unsigned char b) {
+    Bits[b / 8] = static_cast<std::uint8_t>(Bits[b / 8] | (1U << (b % 8)));
+  }
 };
 
 constexpr ByteSet MakeByteSet(std::initializer_list<unsigned char> members) {
@@ -30,8 +32,8 @@ constexpr ByteSet MakeByteSet(std::initializer_list<unsigned char> members) {
 /// Word starts for proper case: control bytes, the space and sixteen punctuation marks; not the
 /// apostrophe or the hyphen, so that "it's" and "mary-jane" stay one word.
 inline constexpr ByteSet ProperCaseDelims = [] {
-  ByteSet set = MakeByteSet({'!', '"', '(', ')', ',', '.', '/', ':', ';', '?', '[', '\\', ']',
-                             '`', '{', '}'});
+  ByteSet set = MakeByteSet(
+      {'!', '"', '(', ')', ',', '.', '/', ':', ';', '?', '[', '\\', ']', '`', '{', '}'});
   for (unsigned char b = 0; b <= 0x20; ++b) set.Add(b);
   return set;
 }();

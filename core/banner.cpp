@@ -80,7 +80,8 @@ std::vector<std::string_view> SplitAt(std::string_view text, std::string_view se
 
 // A date in the order the short date format gives its year, month and day.
 std::optional<double> ReadDate(std::string_view text, const TFormatSettings& settings) {
-  const std::vector<std::string_view> parts = SplitAt(text, std::string_view(&settings.DateSeparator, 1));
+  const std::vector<std::string_view> parts =
+      SplitAt(text, std::string_view(&settings.DateSeparator, 1));
   if (parts.size() != 3) return std::nullopt;
   const std::string format = AsciiLower(settings.ShortDateFormat);
   std::array<std::pair<std::size_t, char>, 3> order = {
@@ -188,7 +189,8 @@ TFormatSettings& FormatSettings() {
 std::string FormatDateTime(std::string_view format, double value) {
   const TFormatSettings& settings = FormatSettings();
   auto days = static_cast<std::int64_t>(std::floor(value));
-  auto millis = static_cast<std::int64_t>(std::llround((value - static_cast<double>(days)) * 86400000.0));
+  auto millis =
+      static_cast<std::int64_t>(std::llround((value - static_cast<double>(days)) * 86400000.0));
   if (millis >= 86400000) {
     ++days;
     millis -= 86400000;
@@ -207,24 +209,42 @@ std::string FormatDateTime(std::string_view format, double value) {
     return true;
   };
   while (at < format.size()) {
-    if (next_is("yyyy")) text += Digits(date.Year, 4);
-    else if (next_is("yy")) text += Digits(date.Year % 100, 2);
-    else if (next_is("mmm")) text += settings.ShortMonthNames[date.Month - 1];
-    else if (next_is("mm")) text += Digits(date.Month, 2);
-    else if (next_is("m")) text += Digits(date.Month, 1);
-    else if (next_is("dd")) text += Digits(date.Day, 2);
-    else if (next_is("d")) text += Digits(date.Day, 1);
-    else if (next_is("hh")) text += Digits(hour, 2);
-    else if (next_is("h")) text += Digits(hour, 1);
-    else if (next_is("nn")) text += Digits(minute, 2);
-    else if (next_is("n")) text += Digits(minute, 1);
-    else if (next_is("ss")) text += Digits(second, 2);
-    else if (next_is("s")) text += Digits(second, 1);
-    else if (next_is("zzz")) text += Digits(milli, 3);
-    else if (next_is("z")) text += Digits(milli, 1);
-    else if (next_is("/")) text += settings.DateSeparator;
-    else if (next_is(":")) text += settings.TimeSeparator;
-    else text += format[at++];
+    if (next_is("yyyy"))
+      text += Digits(date.Year, 4);
+    else if (next_is("yy"))
+      text += Digits(date.Year % 100, 2);
+    else if (next_is("mmm"))
+      text += settings.ShortMonthNames[date.Month - 1];
+    else if (next_is("mm"))
+      text += Digits(date.Month, 2);
+    else if (next_is("m"))
+      text += Digits(date.Month, 1);
+    else if (next_is("dd"))
+      text += Digits(date.Day, 2);
+    else if (next_is("d"))
+      text += Digits(date.Day, 1);
+    else if (next_is("hh"))
+      text += Digits(hour, 2);
+    else if (next_is("h"))
+      text += Digits(hour, 1);
+    else if (next_is("nn"))
+      text += Digits(minute, 2);
+    else if (next_is("n"))
+      text += Digits(minute, 1);
+    else if (next_is("ss"))
+      text += Digits(second, 2);
+    else if (next_is("s"))
+      text += Digits(second, 1);
+    else if (next_is("zzz"))
+      text += Digits(milli, 3);
+    else if (next_is("z"))
+      text += Digits(milli, 1);
+    else if (next_is("/"))
+      text += settings.DateSeparator;
+    else if (next_is(":"))
+      text += settings.TimeSeparator;
+    else
+      text += format[at++];
   }
   return text;
 }
@@ -266,14 +286,15 @@ double TextToDateTime(std::string_view text, std::string_view date_format) {
   if (formatted.starts_with("12/30/1899") && text.find("12/30/1899") == std::string_view::npos) {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
-    const double today = local == nullptr
-                             ? 0.0
-                             : static_cast<double>(DaysFromCivil(local->tm_year + 1900,
-                                                                 static_cast<unsigned>(local->tm_mon + 1),
-                                                                 static_cast<unsigned>(local->tm_mday)) +
-                                                   EpochOffset);
-    const std::string completed = ReplaceNoCase(formatted, "12/30/1899",
-                                                FormatDateTime(date_format, today), false);
+    const double today =
+        local == nullptr
+            ? 0.0
+            : static_cast<double>(DaysFromCivil(local->tm_year + 1900,
+                                                static_cast<unsigned>(local->tm_mon + 1),
+                                                static_cast<unsigned>(local->tm_mday)) +
+                                  EpochOffset);
+    const std::string completed =
+        ReplaceNoCase(formatted, "12/30/1899", FormatDateTime(date_format, today), false);
     value = ReadDateTime(completed, settings);
     if (!value) throw TConvertError{std::string(text)};
   }
@@ -323,14 +344,14 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
   if (BannerShown) return;
   BannerShown = true;
   if (show_banner) {
-    WriteLine(ErrorChannel, rec.BannerTitle + std::string(ArchTag) + date_part + "- " +
-                                rec.Description);
+    WriteLine(ErrorChannel,
+              rec.BannerTitle + std::string(ArchTag) + date_part + "- " + rec.Description);
     WriteLine(ErrorChannel, rec.Copyright);
     Write(ErrorChannel, rec.Attribution, "\r\n\r\n");
   }
   if (show_build) {
-    WriteLine(ErrorChannel, rec.BuildTitle + std::string(ArchTag) + compile_part +
-                                std::string(ToolchainText));
+    WriteLine(ErrorChannel,
+              rec.BuildTitle + std::string(ArchTag) + compile_part + std::string(ToolchainText));
     if (show_banner) Write(ErrorChannel, LineEnd);
   }
 }

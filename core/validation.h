@@ -16,7 +16,7 @@ namespace core {
 struct TParamStatisticsRec {
   bool Valid = true;       ///< the verdict: nothing unmatched or incomplete, essentials present
   bool Validated = false;  ///< a judgement has filled the record
-  bool EssentialMissing = false;  ///< essential switches are required and none occurs
+  bool EssentialMissing = false;                ///< essential switches are required and none occurs
   std::uint16_t FirstIndex = 0, LastIndex = 0;  ///< the range judged; outside it, Ignored
   std::uint16_t ParamCount = 0, UniqueCount = 0, NonBlankCount = 0, ExaminedCount = 0,
                 SwitchCount = 0, ValueArgCount = 0, OtherCount = 0, AttachedCount = 0,

@@ -334,9 +334,9 @@ void LowerCodePage(std::span<char> text) {
 }
 
 TTimeNames SystemTimeNames() {
-  TTimeNames names{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
-                    "Dec"},
-                   std::string(1, ':')};
+  TTimeNames names{
+      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+      std::string(1, ':')};
   // A private locale object leaves the process's global locale untouched. It is also made the
   // thread's current locale while it is read: a statically linked glibc (the Linux release)
   // answers nl_langinfo_l from the thread's current locale, whatever locale it is given.

@@ -84,9 +84,9 @@ void CheckRecord(const TDeclared& d, const core::TParamStatusArray& table) {
   fuzz::Require(rec.Index == expected, "Index is the first or last occurrence");
   fuzz::Require(rec.ParamIndex == rec.Index + 1, "ParamIndex is Index + 1");
   const std::int32_t status = table[static_cast<std::size_t>(rec.Index)].Status;
-  fuzz::Require(status == core::psSwitch || status == core::psAttachedSwitch ||
-                    status == core::psIncomplete,
-                "the answering argument is marked as a switch");
+  fuzz::Require(
+      status == core::psSwitch || status == core::psAttachedSwitch || status == core::psIncomplete,
+      "the answering argument is marked as a switch");
   if (!rec.Found) {
     fuzz::Require(status == core::psIncomplete, "a switch not found where it occurs is incomplete");
   }
@@ -129,9 +129,9 @@ void CheckStatistics(const core::TParamStatisticsRec& s, const core::TParamStatu
   CheckList(table, s.ReservedCount, s.ReservedList, with(core::psReserved));
   fuzz::Require(s.IgnoredList.empty() && s.IgnoredCount == 0, "the whole line is judged");
   fuzz::Require(s.EssentialMissing == s.EssentialFound.empty(), "an essential switch is required");
-  fuzz::Require(s.Valid == (s.InvalidList.empty() && s.IncompleteList.empty() &&
-                            !s.EssentialMissing),
-                "the verdict follows the lists");
+  fuzz::Require(
+      s.Valid == (s.InvalidList.empty() && s.IncompleteList.empty() && !s.EssentialMissing),
+      "the verdict follows the lists");
 }
 
 // The processing loop's lookup must agree with the table: an argument that is exactly a
@@ -167,8 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   core::StartUp({fuzz::SplitArguments(data, size), "/opt/fuzz/Lettrix", "Lettrix"});
   app::SetUpSwitchStyle();
   app::DeclareSwitches();
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches,
-                           true, -1, -1);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true,
+                           -1, -1);
   const core::TParamStatusArray& table = core::ParamStatus;
   CheckStatuses(table);
   for (const TDeclared& d : Declared) CheckRecord(d, table);

@@ -33,7 +33,7 @@ void* volatile Kept = nullptr;
 void RunOutOfMemory(const std::string& base_name) {
   core::AppVersionInfo.BaseName = base_name;
   core::EndRunOnOutOfMemory("ignored/when/the/system/tells", 71);
-  Kept = ::operator new(std::size_t{1} << 62);
+  Kept = ::operator new (std::size_t{1} << 62);
 }
 
 TEST(OutOfMemoryDeathTest, EndsWith71AndOneLineNamingTheProgram) {

@@ -96,10 +96,14 @@ TEST(DirectoryOfTest, CutsAfterLastSlashAndDropsItUnlessRoot) {
 
 TEST(FileNameOfTest, TakesEverythingAfterLastSlash) {
   const Row rows[] = {
-      {"/usr/bin/Lettrix", "Lettrix"}, {"Lettrix", "Lettrix"},          {"/usr/bin/", ""},
-      {"/opt/v1.2/tool", "tool"},      {"/a.exe.b.EXE", "a.exe.b.EXE"},
+      {"/usr/bin/Lettrix", "Lettrix"},
+      {"Lettrix", "Lettrix"},
+      {"/usr/bin/", ""},
+      {"/opt/v1.2/tool", "tool"},
+      {"/a.exe.b.EXE", "a.exe.b.EXE"},
 #ifdef _WIN32
-      {"C:\\tools\\a.exe", "a.exe"}, {"C:a.exe", "a.exe"},
+      {"C:\\tools\\a.exe", "a.exe"},
+      {"C:a.exe", "a.exe"},
 #else
       {"C:\\tools\\a.exe", "C:\\tools\\a.exe"},
 #endif

@@ -161,7 +161,7 @@ TEST(RunTest, FailedWriteEndsTheRunWith74) {
   } rows[] = {
       {{"-u", "abc"}, 0, std::string::npos, "", diagnostic},
       {{"-u", "ab", "-u", "cd"}, 4, std::string::npos, "AB\r\n", diagnostic},
-      {{"-z"}, std::string::npos, 0, "", ""},  // the report itself fails
+      {{"-z"}, std::string::npos, 0, "", ""},             // the report itself fails
       {{"-b", "-u", "x"}, std::string::npos, 5, "", ""},  // the banner fails before any result
   };
   for (const auto& row : rows) {
