@@ -13,30 +13,23 @@ install(TARGETS Lettrix RUNTIME DESTINATION ${tool_dir} COMPONENT Lettrix)
 
 if(WIN32)
   # Windows has no manual pages: the package carries the extended help as text, written by the
-  # program itself (through the emulator when cross-built), so it can never drift from it.
+  # program itself when it is installed or packaged (through the emulator when cross-built), so
+  # it can never drift from it, and building the program needs no emulator.
   set(help_text ${PROJECT_BINARY_DIR}/Lettrix-help.txt)
-  add_custom_command(OUTPUT ${help_text}
-    COMMAND ${CMAKE_COMMAND} "-DPROGRAM=$<TARGET_FILE:Lettrix>"
-            "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DOUTPUT=${help_text}
-            -P ${PROJECT_SOURCE_DIR}/cmake/write_help_text.cmake
-    DEPENDS Lettrix ${PROJECT_SOURCE_DIR}/cmake/write_help_text.cmake
-    COMMENT "Writing the help screen as text"
-    VERBATIM)
-  add_custom_target(help_text ALL DEPENDS ${help_text})
+  install(CODE "set(PROGRAM [[$<TARGET_FILE:Lettrix>]])
+set(EMULATOR [[${CMAKE_CROSSCOMPILING_EMULATOR}]])
+set(OUTPUT [[${help_text}]])
+include([[${PROJECT_SOURCE_DIR}/cmake/write_help_text.cmake]])" COMPONENT Lettrix)
   install(FILES ${help_text} DESTINATION ${tool_dir} COMPONENT Lettrix)
 endif()
 
 if(UNIX)
-  # Manual pages are installed compressed, as Debian requires; gzip -9n leaves the file's name
-  # and time out, so that two builds give the same bytes.
-  find_program(GZIP_PROGRAM gzip REQUIRED)
+  # Manual pages are installed compressed, as Debian requires; compressing them when they are
+  # installed means that only installing and packaging need gzip.
   configure_file(man/Lettrix.1.in ${PROJECT_BINARY_DIR}/man/Lettrix.1 @ONLY)
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/Lettrix.1.gz
-    COMMAND ${CMAKE_COMMAND} -DGZIP=${GZIP_PROGRAM} -DINPUT=${PROJECT_BINARY_DIR}/man/Lettrix.1
-            -DOUTPUT=${PROJECT_BINARY_DIR}/man/Lettrix.1.gz -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
-    DEPENDS ${PROJECT_BINARY_DIR}/man/Lettrix.1 ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
-    VERBATIM)
-  add_custom_target(manual_page ALL DEPENDS ${PROJECT_BINARY_DIR}/man/Lettrix.1.gz)
+  install(CODE "set(INPUT [[${PROJECT_BINARY_DIR}/man/Lettrix.1]])
+set(OUTPUT [[${PROJECT_BINARY_DIR}/man/Lettrix.1.gz]])
+include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT Lettrix)
   set(man_dir ${CMAKE_INSTALL_MANDIR}/man1)
   set(bash_dir ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
   set(fish_dir ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
@@ -127,27 +120,23 @@ else()
   configure_file(cmake/debian_copyright.in ${PROJECT_BINARY_DIR}/debian/copyright @ONLY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
 
-  set(changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
-  add_custom_command(OUTPUT ${changelog}
-    COMMAND ${CMAKE_COMMAND} -DNEWS=${PROJECT_SOURCE_DIR}/NEWS.md
-            -DOUTPUT=${PROJECT_BINARY_DIR}/debian/changelog -DPACKAGE=lettrix
-            "-DMAINTAINER=${CPACK_PACKAGE_CONTACT}"
-            -P ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
-    COMMAND ${CMAKE_COMMAND} -DGZIP=${GZIP_PROGRAM} -DINPUT=${PROJECT_BINARY_DIR}/debian/changelog
-            -DOUTPUT=${changelog} -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
-    DEPENDS ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake
-            ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
-    COMMENT "Writing the changes as Debian's changelog"
-    VERBATIM)
-  add_custom_target(debian_changelog ALL DEPENDS ${changelog})
-  install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog} DESTINATION ${debian_doc_dir}
-          COMPONENT Debian EXCLUDE_FROM_ALL)
+  # The changelog is written when the package is made, the only time it is needed.
+  set(changelog ${PROJECT_BINARY_DIR}/debian/changelog)
+  install(CODE "set(NEWS [[${PROJECT_SOURCE_DIR}/NEWS.md]])
+set(OUTPUT [[${changelog}]])
+set(PACKAGE lettrix)
+set(MAINTAINER [[${CPACK_PACKAGE_CONTACT}]])
+include([[${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake]])
+set(INPUT [[${changelog}]])
+set(OUTPUT [[${changelog}.gz]])
+include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT Debian EXCLUDE_FROM_ALL)
+  install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog}.gz
+          DESTINATION ${debian_doc_dir} COMPONENT Debian EXCLUDE_FROM_ALL)
 
-  # The release is linked statically on purpose (CMakeLists.txt), which lintian would question.
-  get_target_property(program_link_options Lettrix LINK_OPTIONS)
-  if(program_link_options MATCHES "-static")
+  # The static link is chosen on purpose (CMakeLists.txt), which lintian would question.
+  if(LETTRIX_STATIC)
     install(FILES cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
-            RENAME lettrix CONFIGURATIONS Release COMPONENT Debian EXCLUDE_FROM_ALL)
+            RENAME lettrix COMPONENT Debian EXCLUDE_FROM_ALL)
   endif()
 endif()
 
@@ -183,11 +172,18 @@ else()
   set(CPACK_DEBIAN_PACKAGE_NAME lettrix)  # Debian allows no capitals in package names
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-  # Depends lists the shared libraries the program needs: none when it is linked statically.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Depends lists the shared libraries the program needs, as dpkg-shlibdeps finds them; a
+  # statically linked program needs none, and cmake/cpack_options.cmake says so.
+  set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})
+  if(NOT LETTRIX_STATIC)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  endif()
+  # CPack counts directories and the targets of links into Installed-Size; the package is
+  # rewritten with the size as Debian counts it (cmake/deb_installed_size.cmake).
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_installed_size.cmake)
   # A cross build packages for its target, not for the machine that builds it (dpkg's default).
-  # Its release is static too, so dpkg-shlibdeps has nothing to find; a dynamic one would need
-  # the target's libraries installed through dpkg (multiarch) for that.
+  # A dynamically linked one would need the target's libraries installed through dpkg
+  # (multiarch) for dpkg-shlibdeps to find them.
   if(CMAKE_CROSSCOMPILING)
     string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" deb_processor)
     if(deb_processor MATCHES "^(aarch64|arm64)$")
