@@ -46,17 +46,26 @@ std::string Join(std::string_view invoked, const Arguments& arguments, TextOf te
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
   OutputChannel = ErrorChannel;
   Write(ErrorChannel, "Invalid or Incomplete Syntax!\r\n", LineEnd);
-  std::string place = "Execution Path ... ";
-  place.append(ExecutionPath).append(LineEnd);
   if (InvokedName) {
     CommandLineText = Join(*InvokedName, ParamStatus, [](const TParamStatusRec& entry) {
       return std::string_view(entry.Param);
     });
     InvokedName.reset();
   }
-  place.append("You entered ...... ").append(CommandLineText);
+  // The path, the command line and the lists in the message are the user's bytes, which a
+  // script may pass on from anywhere: on a terminal an escape sequence among them would act
+  // (retitle it, clear it, hide text), so there they are shown in caret notation. A file or a
+  // pipe gets them exactly as they are.
+  const bool terminal =
+      ErrorChannel.Buffer == nullptr && platform::IsTerminal(ErrorChannel.Stream);
+  const auto shown = [terminal](std::string_view text) {
+    return terminal ? CaretNotation(text) : std::string(text);
+  };
+  std::string place = "Execution Path ... ";
+  place.append(shown(ExecutionPath)).append(LineEnd);
+  place.append("You entered ...... ").append(shown(CommandLineText));
   WriteLine(ErrorChannel, place);
-  WriteMessageBlock(message_line);
+  WriteMessageBlock(shown(message_line));
   if (audible_error) PauseServices.Beep();
   if (error_delay) WaitForAnyKey(30, "Press Any Key to Continue...");
 }

@@ -26,6 +26,21 @@ std::string_view TrimControls(std::string_view text) {
   return text;
 }
 
+std::string CaretNotation(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      shown.push_back('^');
+      shown.push_back(static_cast<char>(byte ^ 0x40));
+    } else {
+      shown.push_back(c);
+    }
+  }
+  return shown;
+}
+
 TStringArray SplitQuoted(std::string_view text) {
   TStringArray pieces;
   std::size_t at = 0;

@@ -17,6 +17,10 @@ std::string AsciiLower(std::string_view text);
 /// `text` without the bytes up to and including the space at either end.
 std::string_view TrimControls(std::string_view text);
 
+/// `text` with every control byte (0x00 to 0x1F and 0x7F) in caret notation: ESC as "^[", BEL
+/// as "^G", DEL as "^?". Other bytes, the caret included, are kept.
+std::string CaretNotation(std::string_view text);
+
 /// The pieces of a space-separated list; a stretch in double quotes is never cut, and empty
 /// pieces are dropped.
 TStringArray SplitQuoted(std::string_view text);

@@ -34,6 +34,10 @@ std::string ExecutablePath(std::string_view fallback);
 [[nodiscard]] bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
                             std::string& reason);
 
+/// Whether `stream` is a terminal (a console on Windows), where control bytes act rather than
+/// show.
+bool IsTerminal(TStdStream stream);
+
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);
 

@@ -281,6 +281,10 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
   return true;
 }
 
+bool IsTerminal(TStdStream stream) {
+  return isatty(stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO) == 1;
+}
+
 bool EqualsNoCase(std::string_view left, std::string_view right) {
   // ASCII folding only: a Turkish locale must not turn "i" into a dotless letter.
   return EqualsAsciiNoCase(left, right);

@@ -262,6 +262,11 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
   return WriteWhole(rec.Handle, text, reason) && WriteWhole(rec.Handle, tail, reason);
 }
 
+bool IsTerminal(TStdStream stream) {
+  DWORD mode = 0;
+  return GetConsoleMode(BoundStream(stream).Handle, &mode) != 0;
+}
+
 bool EqualsNoCase(std::string_view left, std::string_view right) {
   if (left.size() > INT_MAX || right.size() > INT_MAX) return false;
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),

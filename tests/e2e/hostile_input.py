@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """Hostile command lines, end to end: every byte value, arguments as long as the kernel allows,
-65,536 bad arguments, the longest argument list the system accepts, and an executable path
-with spaces. Expected results come from a reference of the case rules written here, not from
+65,536 bad arguments, the longest argument list the system accepts, an executable path with
+spaces, and control bytes in a report on a terminal. Expected results come from a reference of the case rules written here, not from
 golden files. POSIX only.
 
   hostile_input.py [--emulator COMMAND] PROGRAM
@@ -12,12 +12,14 @@ whole command: the emulator's words, if any, then the program."""
 import argparse
 import errno
 import os
+import pty
 import random
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import tty
 
 ENV = {"LC_ALL": "C"}
 CRLF = b"\r\n"
@@ -193,6 +195,36 @@ def path_with_spaces(program: list, checks: Checks):
         checks.expect("results from a path with spaces", run(copy, ["-u", "a b"]), 0, b"A B\r\n")
 
 
+def report_on_terminal(program: list, checks: Checks):
+    # A report on a terminal shows control bytes from the command line in caret notation, so
+    # that they cannot act on it; through a pipe it keeps them as they are.
+    args = [b"-u", b"\x1b]0;owned\x07", b"\x1b[2J\x7f"]
+    shown = b"-u ^[]0;owned^G ^[[2J^?\r\n"
+    master, slave = pty.openpty()
+    tty.setraw(slave)  # the terminal passes bytes through unchanged: CR LF stays CR LF
+    done = subprocess.run([*program, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=slave, env=ENV, timeout=120)
+    os.close(slave)
+    written = b""
+    while True:
+        try:
+            chunk = os.read(master, 65536)
+        except OSError:  # EIO: every copy of the terminal's other end is closed
+            break
+        if not chunk:
+            break
+        written += chunk
+    os.close(master)
+    done.stderr = written
+    checks.expect("report on a terminal", done, 65, b"", shown)
+    checks.expect("report on a terminal, the list", done, 65, b"",
+                  b"Invalid Parameters Provided: ^[[2J^? \r\n")
+    if any(byte in written for byte in b"\x1b\x07\x7f"):
+        checks.failed += 1
+        print(f"FAIL a control byte reached the terminal: {written!r}")
+    checks.expect("report through a pipe", run(program, args), 65, b"", b" ".join(args) + CRLF)
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
@@ -202,7 +234,7 @@ def main() -> int:
     program = [part for part in options.emulator.split(";") if part] + [options.program]
     checks = Checks()
     for group in (every_byte, longest_arguments, many_bad_arguments, longest_argument_list,
-                  path_with_spaces):
+                  path_with_spaces, report_on_terminal):
         group(program, checks)
     print(f"{checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed else 0
