@@ -56,8 +56,7 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   // script may pass on from anywhere: on a terminal an escape sequence among them would act
   // (retitle it, clear it, hide text), so there they are shown in caret notation. A file or a
   // pipe gets them exactly as they are.
-  const bool terminal =
-      ErrorChannel.Buffer == nullptr && platform::IsTerminal(ErrorChannel.Stream);
+  const bool terminal = ErrorChannel.Buffer == nullptr && platform::IsTerminal(ErrorChannel.Stream);
   const auto shown = [terminal](std::string_view text) {
     return terminal ? CaretNotation(text) : std::string(text);
   };
