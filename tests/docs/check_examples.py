@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Runs the console examples of README.md and the manual page against a built Lettrix."""
+# Usage: python3 tests/docs/check_examples.py build/Lettrix
+#
+# An example is a line "$ Lettrix ..." (a trailing backslash continues it on the next line)
+# followed by what it writes on standard output, up to the next "$ " line or the end of the
+# block. The blocks are README.md's ```console blocks and the manual page's .nf/.fi blocks.
+# Each command runs in bash, where Lettrix names the program under test, with standard input
+# from /dev/null and LC_ALL=C. Its standard output, with CR LF read as LF, must equal the lines
+# shown; an exit code is stated the shell's way ("; echo $?") and is then part of that output,
+# and a command that states none must end with exit code 0.
+import os
+import re
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ROFF_ESCAPES = {"-": "-", "&": "", "e": "\\", " ": " ", "(aq": "'", "(dq": '"', "(ga": "`",
+                "(rs": "\\"}
+
+
+def unroff(line):
+    """The text a roff line in no-fill mode shows, for the escapes the manual page uses."""
+    def replace(match):
+        escape = match.group(1)
+        if escape.startswith("f"):
+            return ""
+        if escape not in ROFF_ESCAPES:
+            sys.exit(f"check_examples: unknown roff escape \\{escape} in: {line}")
+        return ROFF_ESCAPES[escape]
+    return re.sub(r"\\(f[BIRP]|\(..|.)", replace, line)
+
+
+def readme_blocks(path):
+    """Each ```console block as a list of (line number, text)."""
+    block, blocks = None, []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if block is None and line.strip() == "```console":
+                block = []
+            elif block is not None and line.strip() == "```":
+                blocks.append(block)
+                block = None
+            elif block is not None:
+                block.append((number, line))
+    return blocks
+
+
+def manual_blocks(path):
+    """Each .nf/.fi block as a list of (line number, shown text); requests are left out."""
+    block, blocks = None, []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if line.startswith(".nf"):
+                block = []
+            elif line.startswith(".fi") and block is not None:
+                blocks.append(block)
+                block = None
+            elif block is not None and not line.startswith((".", "'")):
+                block.append((number, unroff(line)))
+    return blocks
+
+
+def examples(blocks):
+    """(line number, command, expected output) of every example in the blocks."""
+    found = []
+    for block in blocks:
+        for number, text in block:
+            if text.startswith("$ "):
+                found.append([number, text[2:], []])
+            elif found and found[-1][1].endswith("\\") and not found[-1][2]:
+                found[-1][1] += "\n" + text
+            elif found:
+                found[-1][2].append(text)
+    return found
+
+
+def run(program, command):
+    env = dict(os.environ, LC_ALL="C", LETTRIX=program)
+    script = 'Lettrix() { "$LETTRIX" "$@"; }\n' + command
+    done = subprocess.run(["bash", "-c", script], env=env, stdin=subprocess.DEVNULL,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
+    text = done.stdout.replace(b"\r\n", b"\n").decode("utf-8", "backslashreplace")
+    return text, done.returncode
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: check_examples.py <path to Lettrix>")
+    program = os.path.abspath(sys.argv[1])
+    sources = [("README.md", readme_blocks), ("man/Lettrix.1.in", manual_blocks)]
+    checked = failed = 0
+    for name, read in sources:
+        found = examples(read(os.path.join(ROOT, name)))
+        if not found:
+            print(f"FAIL {name}: no examples found")
+            failed += 1
+        for number, command, lines in found:
+            expected = "".join(line + "\n" for line in lines)
+            got, status = run(program, command)
+            checked += 1
+            shown = re.sub(r"\\\n\s*", "", command)
+            if got == expected and status == 0:
+                print(f"ok   {name}:{number}: {shown}")
+                continue
+            failed += 1
+            print(f"FAIL {name}:{number}: {shown}")
+            if status != 0:
+                print(f"     exit code {status}, and the document states none")
+            if got != expected:
+                # Each line between bars, so that a space at either end shows.
+                print("     the document shows:")
+                print("".join(f"       |{line}|\n" for line in expected.splitlines()), end="")
+                print("     the program writes:")
+                print("".join(f"       |{line}|\n" for line in got.splitlines()), end="")
+                if got and not got.endswith("\n"):
+                    print("     (and no line end after its last line)")
+    print(f"{checked} examples checked, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
