@@ -3,7 +3,8 @@
 # Builds, installs, packages and reuses the project the way its users do, and checks each
 # result: two clean builds give the same program, a second build with nothing changed relinks
 # nothing, the install tree, the manual page, bash completion, a second tool built on the
-# installed QuillonCore alone (through CMake and through pkg-config), and a lintian-clean .deb.
+# installed QuillonCore alone (through CMake and through pkg-config), and a lintian-clean .deb
+# whose Installed-Size is that of its files.
 # Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
 # and lintian.
 # With CI=true it also installs the .deb on this machine and removes it again.
@@ -28,14 +29,18 @@ forms=(
 )
 sorted_forms=$(printf '%s\n' "${forms[@]}" | LC_ALL=C sort)
 
-step "two clean builds in different folders"
+step "two clean builds in different folders, one as if the test tools were missing"
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000}
 build_a=$work/a
 build_b=$work/b/a/longer/path
-for dir in "$build_a" "$build_b"; do
-  { cmake -S "$source_dir" -B "$dir" -DLETTRIX_TESTS=OFF && cmake --build "$dir"; } \
-    >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
-done
+{ cmake -S "$source_dir" -B "$build_a" -DLETTRIX_TESTS=OFF && cmake --build "$build_a"; } \
+  >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
+# Neither GoogleTest nor Python: the program still builds, and configuring says what is missing.
+{ cmake -S "$source_dir" -B "$build_b" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON -DGOOGLETEST_SOURCE_DIR="$work/no-googletest" &&
+  cmake --build "$build_b"; } >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
+grep -q -- '-- Tests not built: they need GoogleTest (apt-get install googletest) and Python' \
+  "$work/build.log" || fail "configuring without the test tools does not say what to install"
 cmp "$build_a/Lettrix" "$build_b/Lettrix" ||
   fail "two builds with SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH differ"
 
@@ -174,6 +179,7 @@ if [[ -f $deb ]]; then
   file "$build_a/Lettrix" | grep -q 'statically linked' && static=true
   # The lintian override, for the static link, comes only with a statically linked program.
   { cat <<'EOF'
+./
 ./usr/
 ./usr/bin/
 ./usr/bin/Lettrix
@@ -205,6 +211,12 @@ EOF
     fi
   } | LC_ALL=C sort | diff -u - "$work/contents" || fail ".deb contents differ"
   "$source_dir/tests/install/lint_deb.sh" "$deb" || fail "lintian finds fault with the .deb"
+  # Debian's count: each file rounded up to whole KiB, each link and folder 1 KiB.
+  counted=$(dpkg-deb -c "$deb" |
+    awk '{ kib += substr($1, 1, 1) == "-" ? int(($3 + 1023) / 1024) : 1 } END { print kib }')
+  declared=$(dpkg-deb -f "$deb" Installed-Size)
+  [[ $declared == "$counted" ]] ||
+    fail ".deb declares Installed-Size $declared for $counted KiB of files"
   # A statically linked release needs no library; a dynamic one must name the C library.
   if ! $static; then
     dpkg-deb -f "$deb" Depends | grep -q 'libc6' || fail ".deb does not depend on libc6"
