@@ -121,21 +121,23 @@ void WriteLines(std::span<const std::string_view> lines) {
   for (const std::string_view line : lines) core::WriteLine(core::OutputChannel, line);
 }
 
-// A line followed by an empty line.
-void WriteLineAndGap(std::string_view line) { core::Write(core::OutputChannel, line, "\r\n\r\n"); }
+void WriteLineAndGap(std::string_view line) {
+  core::WriteLineAndEmptyLine(core::OutputChannel, line);
+}
 
 void WriteLinesAndGap(std::span<const std::string_view> lines) {
   WriteLines(lines.first(lines.size() - 1));
   WriteLineAndGap(lines.back());
 }
 
-}  // namespace
-
+// A title between two dividers as long as the title.
 void WriteSectionTitle(std::string_view title) {
   core::WriteDividerLine(static_cast<int>(title.size()), false);
   core::WriteLine(core::OutputChannel, title);
   core::WriteDividerLine(static_cast<int>(title.size()), false);
 }
+
+}  // namespace
 
 void ShowHelp(bool brief) {
   const std::string& name = core::AppVersionInfo.BaseName;

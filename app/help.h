@@ -6,9 +6,6 @@
 
 namespace app {
 
-/// Writes a title between two dividers as long as the title, on OutputChannel.
-void WriteSectionTitle(std::string_view title);
-
 /// Writes the help screen on OutputChannel: the syntax and a pointer to the full help when
 /// `brief`, else the syntax, every switch and the examples, with usage notes and exit codes
 /// when the verbose switch is present.

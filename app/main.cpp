@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
   const char* invoked = argc > 0 ? argv[0] : "Lettrix";
   core::EndRunOnOutOfMemory(invoked, app::ExitOutOfMemory);
-  app::TRunRec run;
+  core::TStartUpRec run;
   run.Arguments = platform::ArgumentList(argc, argv);
   run.ExecutablePath = platform::ExecutablePath(invoked);
   // Where the system keeps no command line, the report joins one only if it is ever shown.

@@ -2,6 +2,9 @@
 // The run sequence: identity, declarations, judgement and the one outcome it decides.
 #include "app/run.h"
 
+#include <exception>
+#include <new>
+#include <string>
 #include <utility>
 
 #include "app/help.h"
@@ -17,16 +20,27 @@ std::string_view StreamName(platform::TStdStream stream) {
   return stream == platform::stdOutput ? "standard output" : "standard error";
 }
 
-// Says why the run ended early, on standard error if that still works.
-void ReportFatal(std::string_view program, std::string_view what,
-                 const core::TTextChannel& error_channel) {
-  std::string line(program);
-  line.append(": ").append(what).append(core::LineEnd);
+// Says why the run ended early, on standard error if that still works: neither a failed write
+// nor a lack of memory may stop the run from ending with its exit code.
+void ReportFatal(std::string_view what, const core::TTextChannel& error_channel) {
   try {
-    core::Write(error_channel, line);
-  } catch (const core::TWriteFailure&) {
+    std::string line(core::AppVersionInfo.BaseName);
+    line.append(": ").append(what);
+    core::WriteLine(error_channel, line);
+  } catch (...) {
   }
 }
+
+// Leaves nothing of a run behind, whichever way it ends.
+struct TRunGuard {
+  TRunGuard() = default;
+  TRunGuard(const TRunGuard&) = delete;
+  TRunGuard& operator=(const TRunGuard&) = delete;
+  ~TRunGuard() {
+    ResetSwitches();
+    core::ShutDown();
+  }
+};
 
 void Decide() {
   if (core::DebugModeParam.Found) {
@@ -88,31 +102,36 @@ void ReportInvalidSyntax(int report_style, int exit_code, std::string_view messa
   core::ExitCode = exit_code;
 }
 
-int Run(TRunRec run) {
+int Run(core::TStartUpRec run) {
   const core::TTextChannel error_channel = run.Error;
-  core::StartUp({std::move(run.Arguments), std::move(run.ExecutablePath),
-                 std::move(run.CommandLine), std::move(run.Invoked), run.Output, run.Error});
-  int exit_code = ExitSuccess;
+  const TRunGuard guard;
   try {
+    core::StartUp(std::move(run));
     SetUpSwitchStyle();
     core::TFileVersionInfoRec identity;
     core::MakeVersionInfo(identity, Version, FullVersion, Description, false);
     core::AppVersionInfo = identity;
     DeclareSwitches();
     Decide();
-    exit_code = core::ExitCode;
+    return core::ExitCode;
   } catch (const core::TWriteFailure& failure) {
-    ReportFatal(core::AppVersionInfo.BaseName,
-                "write error on " + std::string(StreamName(failure.Stream)) + ": " + failure.Reason,
+    ReportFatal("write error on " + std::string(StreamName(failure.Stream)) + ": " + failure.Reason,
                 error_channel);
-    exit_code = ExitIoError;
+    return ExitIoError;
   } catch (const core::TConvertError& error) {
-    ReportFatal(core::AppVersionInfo.BaseName, "cannot read the date " + error.Text, error_channel);
-    exit_code = ExitInternalError;
+    ReportFatal("cannot read the date " + error.Text, error_channel);
+    return ExitInternalError;
+  } catch (const std::bad_alloc&) {
+    // Only where no handler ends the process first (main's does): in-process runs.
+    ReportFatal("out of memory", error_channel);
+    return ExitOutOfMemory;
+  } catch (const std::exception& error) {
+    ReportFatal(std::string("internal error: ") + error.what(), error_channel);
+    return ExitInternalError;
+  } catch (...) {
+    ReportFatal("internal error", error_channel);
+    return ExitInternalError;
   }
-  ResetSwitches();
-  core::ShutDown();
-  return exit_code;
 }
 
 }  // namespace app

@@ -2,11 +2,9 @@
 // One whole run of the program, callable in-process: main() only adapts the process to it.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <string_view>
 
-#include "core/report.h"
+#include "core/library.h"
 
 namespace app {
 
@@ -15,7 +13,8 @@ inline constexpr int ExitMissingEssential = 64;
 inline constexpr int ExitInvalidParams = 65;
 inline constexpr int ExitIncompleteParams = 67;
 inline constexpr int ExitHelpRequested = 255;
-/// The build's own date could not be read (sysexits' EX_SOFTWARE); never expected.
+/// The run met a fault of its own, such as a build date that cannot be read or an exception
+/// that nothing expects (sysexits' EX_SOFTWARE); never expected.
 inline constexpr int ExitInternalError = 70;
 /// The system had no memory left for the run (sysexits' EX_OSERR).
 inline constexpr int ExitOutOfMemory = 71;
@@ -30,19 +29,11 @@ inline constexpr std::string_view Description =
 inline constexpr std::string_view EssentialSwitches =
     "U UPPER L LOWER P PROPER I INVERT M MIRROR W REVERSE-WORDS";
 
-/// Everything a run reads from its process, and where it writes.
-struct TRunRec {
-  std::vector<std::string> Arguments;  ///< after the program's own name
-  std::string ExecutablePath;          ///< full path of the running executable
-  std::string CommandLine;             ///< as the user entered it, where the system keeps it
-  std::optional<std::string> Invoked;  ///< else the program as invoked, to join the line from
-  core::TTextChannel Output{platform::stdOutput, nullptr};
-  core::TTextChannel Error{platform::stdError, nullptr};
-};
-
 /// Runs the program once, from the library's start-up to its shutdown, and returns the exit
-/// code. Leaves no state behind, so that runs can follow each other in one process.
-int Run(TRunRec run);
+/// code. Leaves no state behind, whatever happens, so that runs can follow each other in one
+/// process: a failed write gives 74, memory that runs out 71 and any other exception 70, each
+/// with one line on standard error.
+int Run(core::TStartUpRec run);
 
 /// The invalid-syntax outcome: banner, report of `message` (in the form `report_style`
 /// selects), help screen, and `exit_code`.

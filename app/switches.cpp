@@ -3,6 +3,8 @@
 #include "app/switches.h"
 
 #include <array>
+#include <cstdint>
+#include <span>
 
 #include "core/library.h"
 #include "core/report.h"
@@ -13,58 +15,77 @@ core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, ReverseAllPar
     ExtendedDelimsParam, UpperParam, LowerParam, ProperParam, InvertParam, MirrorParam,
     ReverseWordsParam;
 
-std::string ResultSeparator = std::string(core::LineEnd);
-ByteSet ActiveWordDelims = BasicWordDelims;
+namespace {
+
+// The run-wide output settings with their starting values: a reset is a fresh record.
+struct TOutputSettings {
+  std::string ResultSeparator{core::LineEnd};
+  ByteSet ActiveWordDelims = BasicWordDelims;
+};
+TOutputSettings Output;
+
+}  // namespace
+
+std::string& ResultSeparator = Output.ResultSeparator;
+ByteSet& ActiveWordDelims = Output.ActiveWordDelims;
 
 namespace {
 
-enum TDeclarationKind : std::uint8_t { dkFlag, dkBool };
+enum TDeclarationKind : std::uint8_t { dkFlag, dkBool, dkValue };
 
 struct TDeclaration {
   std::string_view Aliases;
   TDeclarationKind Kind;
   core::TFindParamRec* Record;
-  bool* Setting;  ///< receives Found, for dkBool
+  bool* Setting = nullptr;                           ///< receives Found, for dkBool
+  std::string (*Apply)(std::string_view) = nullptr;  ///< the transformation, for dkValue
+  bool Reversible = false;  ///< -r mirrors the result; -m is never mirrored twice
 };
 
-// The order is behaviour: a switch declared earlier cannot be taken as a later one's value.
-const std::array<TDeclaration, 13> ModifierDeclarations = {{
-    {"  DEBUG DEBUG-MODE", dkFlag, &core::DebugModeParam, nullptr},
+// The order is behaviour: a switch declared earlier cannot be taken as a later one's value. The
+// transformations come last, in the order in which they apply at one position.
+const std::array<TDeclaration, 19> Declarations = {{
+    {"  DEBUG DEBUG-MODE", dkFlag, &core::DebugModeParam},
     {"  ERROR-DELAY", dkBool, &core::ErrorDelayParam, &core::ErrorDelay},
     {"  AUDIBLE-ERROR", dkBool, &core::AudibleErrorParam, &core::AudibleError},
-    {"H HELP ? H2 HELP2 ??", dkFlag, &core::HelpParam, nullptr},
-    {"V VERBOSE BUILD H2 HELP2 ??", dkFlag, &core::VerboseParam, nullptr},
-    {"  VERSION-ONLY BUILD-ONLY", dkFlag, &core::VersionOnlyParam, nullptr},
-    {"  INFO", dkFlag, &core::InfoParam, nullptr},
-    {"B BANNER", dkFlag, &core::BannerParam, nullptr},
-    {"A ALLOW-BLANKS", dkFlag, &AllowBlanksParam, nullptr},
-    {"O ONE-LINE", dkFlag, &OneLineParam, nullptr},
-    {"N NO-SPACES", dkFlag, &NoSpacesParam, nullptr},
-    {"R REVERSE-ALL", dkFlag, &ReverseAllParam, nullptr},
-    {"X EXTENDED-DELIMS", dkFlag, &ExtendedDelimsParam, nullptr},
-}};
-
-struct TTransformation {
-  std::string_view Aliases;
-  core::TFindParamRec* Record;
-  std::string (*Apply)(std::string_view);
-  bool Reversible;  ///< -r mirrors the result; -m is never mirrored twice
-};
-
-// Declared after the modifiers, and applied at one position in this order.
-const std::array<TTransformation, 6> Transformations = {{
-    {"U UPPER", &UpperParam, ToUpperCase, true},
-    {"L LOWER", &LowerParam, ToLowerCase, true},
-    {"P PROPER", &ProperParam, [](std::string_view v) { return ToProperCase(v, ProperCaseDelims); },
-     true},
-    {"I INVERT", &InvertParam, InvertCase, true},
-    {"M MIRROR", &MirrorParam, MirrorText, false},
-    {"W REVERSE-WORDS", &ReverseWordsParam,
+    {"H HELP ? H2 HELP2 ??", dkFlag, &core::HelpParam},
+    {"V VERBOSE BUILD H2 HELP2 ??", dkFlag, &core::VerboseParam},
+    {"  VERSION-ONLY BUILD-ONLY", dkFlag, &core::VersionOnlyParam},
+    {"  INFO", dkFlag, &core::InfoParam},
+    {"B BANNER", dkFlag, &core::BannerParam},
+    {"A ALLOW-BLANKS", dkFlag, &AllowBlanksParam},
+    {"O ONE-LINE", dkFlag, &OneLineParam},
+    {"N NO-SPACES", dkFlag, &NoSpacesParam},
+    {"R REVERSE-ALL", dkFlag, &ReverseAllParam},
+    {"X EXTENDED-DELIMS", dkFlag, &ExtendedDelimsParam},
+    {"U UPPER", dkValue, &UpperParam, nullptr, ToUpperCase, true},
+    {"L LOWER", dkValue, &LowerParam, nullptr, ToLowerCase, true},
+    {"P PROPER", dkValue, &ProperParam, nullptr,
+     [](std::string_view v) { return ToProperCase(v, ProperCaseDelims); }, true},
+    {"I INVERT", dkValue, &InvertParam, nullptr, InvertCase, true},
+    {"M MIRROR", dkValue, &MirrorParam, nullptr, MirrorText, false},
+    {"W REVERSE-WORDS", dkValue, &ReverseWordsParam, nullptr,
      [](std::string_view v) { return ReverseWords(v, ActiveWordDelims); }, true},
 }};
+const std::span<const TDeclaration, 13> Modifiers = std::span(Declarations).first<13>();
+const std::span<const TDeclaration, 6> Transformations = std::span(Declarations).last<6>();
 
-bool ValueRequired() {
-  return (core::ParamFlags & (core::pfNoBlankValues | core::pfNoBlankFirstValue)) != 0;
+void Declare(const TDeclaration& d) {
+  core::TFindParamRec rec;
+  std::string value;
+  switch (d.Kind) {
+    case dkFlag:
+      core::FindParamFlag(rec, core::ParamStatus, d.Aliases, 0, -1, core::skFrom);
+      break;
+    case dkBool:
+      core::FindParamBool(rec, core::ParamStatus, d.Aliases, *d.Setting, -1, core::skFrom);
+      break;
+    case dkValue:
+      core::FindParamValue(rec, core::ParamStatus, d.Aliases, value, core::ParamFlags, -1,
+                           core::skFrom);
+      break;
+  }
+  *d.Record = std::move(rec);
 }
 
 // The processing loop honours a value attached after ':' or '=' as validation accepts it, so
@@ -78,7 +99,7 @@ bool MatchAttached(core::TFindParamRec& rec, std::string_view arg, std::string_v
     rec = std::move(match);
     rec.Index = rec.ParamIndex = 0;
     value = arg.substr(rec.Text.size() + 1);
-    rec.Found = !(ValueRequired() && value.empty());
+    rec.Found = !(core::FirstValueRequired(core::ParamFlags) && value.empty());
     return true;
   });
 }
@@ -91,18 +112,7 @@ void SetUpSwitchStyle() {
 }
 
 void DeclareSwitches() {
-  for (const TDeclaration& d : ModifierDeclarations) {
-    core::TFindParamRec rec;
-    switch (d.Kind) {
-      case dkFlag:
-        core::FindParamFlag(rec, core::ParamStatus, d.Aliases, 0, -1, core::skFrom);
-        break;
-      case dkBool:
-        core::FindParamBool(rec, core::ParamStatus, d.Aliases, *d.Setting, -1, core::skFrom);
-        break;
-    }
-    *d.Record = std::move(rec);
-  }
+  for (const TDeclaration& d : Modifiers) Declare(d);
   // Without -a every transformation switch needs a non-empty value.
   if (AllowBlanksParam.Found) {
     core::ParamFlags &=
@@ -110,25 +120,26 @@ void DeclareSwitches() {
   } else {
     core::ParamFlags |= core::pfNoBlankValues | core::pfNoBlankFirstValue;
   }
-  std::string scratch;
-  for (const TTransformation& t : Transformations) {
-    core::FindParamValue(*t.Record, core::ParamStatus, t.Aliases, scratch, core::ParamFlags, -1,
-                         core::skFrom);
-  }
+  for (const TDeclaration& d : Transformations) Declare(d);
 }
 
 void ProcessArguments() {
   // Declarations never change an argument's text: the table holds the command line.
   const core::TParamStatusArray& args = core::ParamStatus;
   const std::size_t n = args.size();
+  // The output settings are the same at every position: set once, they cost nothing per
+  // argument.
+  std::string_view separator = core::LineEnd;
+  if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";
+  ResultSeparator.assign(separator);
+  ActiveWordDelims = ExtendedDelimsParam.Found ? ExtendedWordDelims : BasicWordDelims;
+  const bool attached_allowed = core::AllowsAttachedValues(core::SwitchStyle);
   std::array<std::string_view, Transformations.size()> values;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string_view arg = args[i].Param;
     const std::string_view next =
         i + 1 < n ? std::string_view(args[i + 1].Param) : std::string_view();
-    const bool attachable = (core::SwitchStyle == core::ssAttachedValues ||
-                             core::SwitchStyle == core::ssBareAndAttached) &&
-                            core::FindAttachSeparator(arg) != std::string::npos;
+    const bool attachable = attached_allowed && core::FindAttachSeparator(arg) != std::string::npos;
     // An argument that cannot be a switch matches none of the six; the lookups would only
     // confirm it, once per switch and argument.
     const bool may_be_switch = core::MayBeSwitch(arg);
@@ -148,10 +159,6 @@ void ProcessArguments() {
       }
       matched = rec.Index != -1;
     }
-    std::string_view separator = core::LineEnd;
-    if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";
-    ResultSeparator.assign(separator);
-    ActiveWordDelims = ExtendedDelimsParam.Found ? ExtendedWordDelims : BasicWordDelims;
     for (std::size_t t = 0; t < Transformations.size(); ++t) {
       if (!Transformations[t].Record->Found) continue;
       std::string result = Transformations[t].Apply(values[t]);
@@ -163,13 +170,8 @@ void ProcessArguments() {
 }
 
 void ResetSwitches() {
-  for (core::TFindParamRec* rec :
-       {&AllowBlanksParam, &OneLineParam, &NoSpacesParam, &ReverseAllParam, &ExtendedDelimsParam,
-        &UpperParam, &LowerParam, &ProperParam, &InvertParam, &MirrorParam, &ReverseWordsParam}) {
-    *rec = core::TFindParamRec{};
-  }
-  ResultSeparator = std::string(core::LineEnd);
-  ActiveWordDelims = BasicWordDelims;
+  for (const TDeclaration& d : Declarations) *d.Record = core::TFindParamRec{};
+  Output = TOutputSettings{};
 }
 
 }  // namespace app

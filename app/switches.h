@@ -16,9 +16,9 @@ extern core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, Revers
     ReverseWordsParam;
 
 /// Written after every result: CR LF, or one space with -o, or nothing with -o and -n.
-extern std::string ResultSeparator;
+extern std::string& ResultSeparator;
 /// The delimiters of -w: with -x also ',' and ';'.
-extern ByteSet ActiveWordDelims;
+extern ByteSet& ActiveWordDelims;
 
 /// Sets the engine's switch style (attached values) and the lookup flags (every occurrence).
 void SetUpSwitchStyle();
@@ -31,7 +31,8 @@ void DeclareSwitches();
 /// switch that has its value, through the library's OutputChannel.
 void ProcessArguments();
 
-/// Empties the program's records and output settings, for the next run in the same process.
+/// Empties the records of every declaration and the output settings, for the next run in the
+/// same process.
 void ResetSwitches();
 
 }  // namespace app

@@ -3,24 +3,18 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace app {
 
-/// A membership set over the 256 byte values.
+/// A membership set over the 256 byte values, one entry per byte, so that a test is one load.
 struct ByteSet {
-  std::array<std::uint8_t, 32> Bits{};
+  std::array<bool, 256> Members{};
 
-  constexpr bool Contains(char c) const {
-    const auto b = static_cast<unsigned char>(c);
-    return ((Bits[b / 8] >> (b % 8)) & 1U) != 0;
-  }
-  constexpr void Add(unsigned char b) {
-    Bits[b / 8] = static_cast<std::uint8_t>(Bits[b / 8] | (1U << (b % 8)));
-  }
+  constexpr bool Contains(char c) const { return Members[static_cast<unsigned char>(c)]; }
+  constexpr void Add(unsigned char b) { Members[b] = true; }
 };
 
 constexpr ByteSet MakeByteSet(std::initializer_list<unsigned char> members) {

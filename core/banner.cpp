@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "core/library.h"
 #include "core/report.h"
 #include "core/text.h"
 #include "platform/ascii.h"
@@ -19,45 +19,37 @@
 
 namespace core {
 
-TFileVersionInfoRec AppVersionInfo;
-bool BannerShown = false;
+namespace {
+
+// Every variable of the module with its starting value: a reset is a fresh record.
+struct TBannerState {
+  TFileVersionInfoRec AppVersionInfo;
+  bool BannerShown = false;
+  std::string ExecutablePath;                     ///< as the run was started with it
+  std::optional<TFormatSettings> FormatSettings;  ///< loaded when first needed
+};
+TBannerState State;
+
+}  // namespace
+
+TFileVersionInfoRec& AppVersionInfo = State.AppVersionInfo;
+bool& BannerShown = State.BannerShown;
 
 namespace {
 
-// Day numbers count from 30 December 1899, which is day 0.
-constexpr std::int64_t EpochOffset = 25569;  // days from 1899-12-30 to 1970-01-01
+using std::chrono::days;
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
 
-constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
+// Date-time values count days from 30 December 1899, the fraction being the time of day.
+constexpr sys_days DayZero = std::chrono::year{1899} / 12 / 30;
+constexpr std::int64_t MillisPerDay = 86400000;
+// The dates that four-digit years can write: 1 January 1 to 31 December 9999.
+constexpr std::int64_t FirstDay = (sys_days{std::chrono::year{1} / 1 / 1} - DayZero).count();
+constexpr std::int64_t LastDay = (sys_days{std::chrono::year{9999} / 12 / 31} - DayZero).count();
 
-struct TCivil {
-  std::int64_t Year;
-  unsigned Month, Day;
-};
-
-constexpr TCivil CivilFromDays(std::int64_t z) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2), m, d};
-}
-
-constexpr bool IsLeap(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-constexpr unsigned DaysInMonth(std::int64_t y, unsigned m) {
-  constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeap(y) ? 29 : days[m - 1];
+double ValueOf(const year_month_day& date) {
+  return static_cast<double>((sys_days{date} - DayZero).count());
 }
 
 std::optional<unsigned> ReadNumber(std::string_view text) {
@@ -87,8 +79,7 @@ std::optional<double> ReadDate(std::string_view text, const TFormatSettings& set
   std::array<std::pair<std::size_t, char>, 3> order = {
       {{format.find('y'), 'y'}, {format.find('m'), 'm'}, {format.find('d'), 'd'}}};
   std::sort(order.begin(), order.end());
-  std::int64_t year = 0;
-  unsigned month = 0, day = 0;
+  unsigned year = 0, month = 0, day = 0;
   for (std::size_t i = 0; i < 3; ++i) {
     const std::optional<unsigned> number = ReadNumber(parts[i]);
     if (!number) return std::nullopt;
@@ -104,8 +95,11 @@ std::optional<double> ReadDate(std::string_view text, const TFormatSettings& set
         day = *number;
     }
   }
-  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
-  return static_cast<double>(DaysFromCivil(year, month, day) + EpochOffset);
+  if (year < 1 || year > 9999) return std::nullopt;
+  const year_month_day date{std::chrono::year{static_cast<int>(year)}, std::chrono::month{month},
+                            std::chrono::day{day}};
+  if (!date.ok()) return std::nullopt;
+  return ValueOf(date);
 }
 
 // A time of day: hours, minutes and optional seconds and milliseconds.
@@ -171,99 +165,85 @@ class TSettingsGuard {
   TFormatSettings saved_;
 };
 
-std::optional<TFormatSettings> LoadedSettings;
-
 }  // namespace
 
 TFormatSettings& FormatSettings() {
   // Loaded on first use, so that a run that shows no date never reads the locale.
-  if (!LoadedSettings) {
+  if (!State.FormatSettings) {
     platform::TTimeNames names = platform::SystemTimeNames();
-    LoadedSettings.emplace();
-    LoadedSettings->ShortMonthNames = std::move(names.ShortMonths);
-    LoadedSettings->TimeSeparator = std::move(names.TimeSeparator);
+    State.FormatSettings.emplace();
+    State.FormatSettings->ShortMonthNames = std::move(names.ShortMonths);
+    State.FormatSettings->TimeSeparator = std::move(names.TimeSeparator);
   }
-  return *LoadedSettings;
+  return *State.FormatSettings;
 }
 
 std::string FormatDateTime(std::string_view format, double value) {
-  const TFormatSettings& settings = FormatSettings();
-  auto days = static_cast<std::int64_t>(std::floor(value));
-  auto millis =
-      static_cast<std::int64_t>(std::llround((value - static_cast<double>(days)) * 86400000.0));
-  if (millis >= 86400000) {
-    ++days;
-    millis -= 86400000;
+  // Outside the years 1 to 9999 (NaN and the infinities included) the date has no text, and
+  // its day could not even be counted in an integer.
+  if (!(value >= static_cast<double>(FirstDay) && value < static_cast<double>(LastDay + 1))) {
+    return {};
   }
-  const TCivil date = CivilFromDays(days - EpochOffset);
+  auto day_count = static_cast<std::int64_t>(std::floor(value));
+  auto millis = static_cast<std::int64_t>(
+      std::llround((value - static_cast<double>(day_count)) * static_cast<double>(MillisPerDay)));
+  if (millis >= MillisPerDay) {
+    ++day_count;
+    millis -= MillisPerDay;
+  }
+  if (day_count > LastDay) return {};  // rounded up into the year 10000
+  const year_month_day date{DayZero + days{day_count}};
+  const std::int64_t year = static_cast<int>(date.year());
+  const auto month = static_cast<unsigned>(date.month());
+  const auto day = static_cast<unsigned>(date.day());
   const std::int64_t hour = millis / 3600000, minute = millis / 60000 % 60,
                      second = millis / 1000 % 60, milli = millis % 1000;
+  const TFormatSettings& settings = FormatSettings();
+  // Longer tokens first, where one begins another.
+  const std::pair<std::string_view, std::string> tokens[] = {
+      {"yyyy", Digits(year, 4)},
+      {"yy", Digits(year % 100, 2)},
+      {"mmm", settings.ShortMonthNames[month - 1]},
+      {"mm", Digits(month, 2)},
+      {"m", Digits(month, 1)},
+      {"dd", Digits(day, 2)},
+      {"d", Digits(day, 1)},
+      {"hh", Digits(hour, 2)},
+      {"h", Digits(hour, 1)},
+      {"nn", Digits(minute, 2)},
+      {"n", Digits(minute, 1)},
+      {"ss", Digits(second, 2)},
+      {"s", Digits(second, 1)},
+      {"zzz", Digits(milli, 3)},
+      {"z", Digits(milli, 1)},
+      {"/", std::string(1, settings.DateSeparator)},
+      {":", settings.TimeSeparator},
+  };
   std::string text;
   std::size_t at = 0;
-  const auto next_is = [&](std::string_view token) {
-    if (format.size() - at < token.size()) return false;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-      if (platform::AsciiLower(format[at + i]) != token[i]) return false;
-    }
-    at += token.size();
-    return true;
-  };
   while (at < format.size()) {
-    if (next_is("yyyy"))
-      text += Digits(date.Year, 4);
-    else if (next_is("yy"))
-      text += Digits(date.Year % 100, 2);
-    else if (next_is("mmm"))
-      text += settings.ShortMonthNames[date.Month - 1];
-    else if (next_is("mm"))
-      text += Digits(date.Month, 2);
-    else if (next_is("m"))
-      text += Digits(date.Month, 1);
-    else if (next_is("dd"))
-      text += Digits(date.Day, 2);
-    else if (next_is("d"))
-      text += Digits(date.Day, 1);
-    else if (next_is("hh"))
-      text += Digits(hour, 2);
-    else if (next_is("h"))
-      text += Digits(hour, 1);
-    else if (next_is("nn"))
-      text += Digits(minute, 2);
-    else if (next_is("n"))
-      text += Digits(minute, 1);
-    else if (next_is("ss"))
-      text += Digits(second, 2);
-    else if (next_is("s"))
-      text += Digits(second, 1);
-    else if (next_is("zzz"))
-      text += Digits(milli, 3);
-    else if (next_is("z"))
-      text += Digits(milli, 1);
-    else if (next_is("/"))
-      text += settings.DateSeparator;
-    else if (next_is(":"))
-      text += settings.TimeSeparator;
-    else
+    const auto token = std::find_if(std::begin(tokens), std::end(tokens), [&](const auto& t) {
+      return platform::EqualsAsciiNoCase(format.substr(at, t.first.size()), t.first);
+    });
+    if (token == std::end(tokens)) {
       text += format[at++];
+    } else {
+      text += token->second;
+      at += token->first.size();
+    }
   }
   return text;
 }
 
 std::string ReplaceNoCase(std::string_view text, std::string_view old_text,
                           std::string_view new_text, bool first_only) {
-  if (old_text.empty()) return std::string(text);
-  const std::string upper_text = AsciiUpper(text);
-  const std::string upper_old = AsciiUpper(old_text);
   std::string result;
-  std::size_t from = 0;
-  for (;;) {
-    const std::size_t at = upper_text.find(upper_old, from);
-    if (at == std::string::npos) break;
-    result.append(text.substr(from, at - from)).append(new_text);
-    from = at + old_text.size();
-    if (first_only) break;
-  }
-  result.append(text.substr(from));
+  bool first = true;
+  SplitNoCase(text, old_text, first_only, [&](std::string_view piece) {
+    if (!first) result.append(new_text);
+    result.append(piece);
+    first = false;
+  });
   return result;
 }
 
@@ -287,12 +267,10 @@ double TextToDateTime(std::string_view text, std::string_view date_format) {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     const double today =
-        local == nullptr
-            ? 0.0
-            : static_cast<double>(DaysFromCivil(local->tm_year + 1900,
-                                                static_cast<unsigned>(local->tm_mon + 1),
-                                                static_cast<unsigned>(local->tm_mday)) +
-                                  EpochOffset);
+        local == nullptr ? 0.0
+                         : ValueOf({std::chrono::year{local->tm_year + 1900},
+                                    std::chrono::month{static_cast<unsigned>(local->tm_mon + 1)},
+                                    std::chrono::day{static_cast<unsigned>(local->tm_mday)}});
     const std::string completed =
         ReplaceNoCase(formatted, "12/30/1899", FormatDateTime(date_format, today), false);
     value = ReadDateTime(completed, settings);
@@ -304,13 +282,12 @@ double TextToDateTime(std::string_view text, std::string_view date_format) {
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names) {
-  const std::string_view path = ExecutableFullPath;
+  const std::string_view path = State.ExecutablePath;
   TFileVersionInfoRec info;
   info.ExeDir = DirectoryOf(path);
   info.ExeFileName = std::string(FileNameOf(path));
-  const std::size_t dot = info.ExeFileName.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) info.ExeFileExt = info.ExeFileName.substr(dot);
-  info.BaseName = ReplaceNoCase(info.ExeFileName, info.ExeFileExt, {}, false);
+  info.ExeFileExt = std::string(FileExtensionOf(info.ExeFileName));
+  ForEachBaseNamePiece(info.ExeFileName, [&](std::string_view piece) { info.BaseName += piece; });
   if (upper_case_names) {
     info.ExeFileName = AsciiUpper(info.ExeFileName);
     info.BaseName = AsciiUpper(info.BaseName);
@@ -347,7 +324,7 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
     WriteLine(ErrorChannel,
               rec.BannerTitle + std::string(ArchTag) + date_part + "- " + rec.Description);
     WriteLine(ErrorChannel, rec.Copyright);
-    Write(ErrorChannel, rec.Attribution, "\r\n\r\n");
+    WriteLineAndEmptyLine(ErrorChannel, rec.Attribution);
   }
   if (show_build) {
     WriteLine(ErrorChannel,
@@ -356,10 +333,11 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
   }
 }
 
-void ResetBannerState() {
-  AppVersionInfo = TFileVersionInfoRec{};
-  BannerShown = false;
-  LoadedSettings.reset();
+void StartBanner(std::string_view executable_path) {
+  ResetBanner();
+  State.ExecutablePath = executable_path;
 }
+
+void ResetBanner() { State = TBannerState{}; }
 
 }  // namespace core

@@ -26,10 +26,13 @@ struct TFileVersionInfoRec {
   std::string ExeDir;  ///< directory of the executable, unquoted
 };
 
+// The module's variables, from start-up to shutdown. Each names a part of one record of the
+// module's state, so that a reset gives every one its starting value at once.
+
 /// The running program's identity: the program fills it, the banner and help read it.
-extern TFileVersionInfoRec AppVersionInfo;
+extern TFileVersionInfoRec& AppVersionInfo;
 /// Whether this run has already had its banner; it is shown at most once.
-extern bool BannerShown;
+extern bool& BannerShown;
 
 /// Fixed when the program is built: "yyyy/mm/dd" and "yyyy/mm/dd hh:nn:ss" (UTC, or from
 /// SOURCE_DATE_EPOCH), the target architecture (" x64", " arm64", " x86" or empty) and the
@@ -59,8 +62,8 @@ struct TFormatSettings {
 /// library's own separator and formats; loaded when first needed.
 TFormatSettings& FormatSettings();
 
-/// Fills `rec` from the running executable's path and the texts given; `upper_case_names`
-/// puts the file and base names in ASCII upper case.
+/// Fills `rec` from the running executable's path, as the run was started with it, and the texts
+/// given; `upper_case_names` puts the file and base names in ASCII upper case.
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names);
@@ -82,14 +85,19 @@ struct TConvertError {
 
 /// Reads `text` as a date and time under the current settings: days since 30 December 1899,
 /// the fraction being the time of day. A time alone is put on today's date, written with
-/// `date_format`. Throws TConvertError for a text that is no date.
+/// `date_format`. Throws TConvertError for a text that is no date, a year outside 1 to 9999
+/// included.
 double TextToDateTime(std::string_view text, std::string_view date_format);
 
 /// Formats `value` (as TextToDateTime gives it) with the tokens yyyy yy mmm mm m dd d hh h nn n
-/// ss s zzz z, "/" and ":" (the settings' separators); other bytes are copied.
+/// ss s zzz z, "/" and ":" (the settings' separators); other bytes are copied. A value whose
+/// date falls outside the years 1 to 9999, NaN and the infinities included, gives an empty text.
 std::string FormatDateTime(std::string_view format, double value);
 
-/// Resets the identity record and the banner's once-only flag for a new run.
-void ResetBannerState();
+/// Starts the module for a run of the executable at `executable_path`: no identity yet, no
+/// banner shown, the locale's settings read afresh when first needed.
+void StartBanner(std::string_view executable_path);
+/// Gives every variable of the module its starting value and releases what it holds.
+void ResetBanner();
 
 }  // namespace core

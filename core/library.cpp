@@ -1,70 +1,60 @@
 // SPDX-License-Identifier: MIT
-// The library's lifecycle: every variable gets its initial value here and is released here.
+// The library's lifecycle: the one place that knows every module, and starts and resets each.
 #include "core/library.h"
 
 #include <utility>
 
 #include "core/banner.h"
-#include "core/text.h"
+#include "core/params.h"
 #include "core/validation.h"
+#include "platform/platform.h"
 
 namespace core {
-
-int ExitCode = 0;
-std::string ExecutableFullPath;
-bool HelpRequested = false;
-bool BannerAllowed = true;
-int SyntaxReportStyle = 0;
-
 namespace {
 
-// Assigning fresh objects, rather than clearing, also gives their memory back.
-void ResetVariables() {
-  ResetValidationState();
-  ExitCode = 0;
-  OutputChannel = TTextChannel{platform::stdOutput, nullptr};
-  ErrorChannel = TTextChannel{platform::stdError, nullptr};
-  ExecutionPath = std::string{};
-  CommandLineText = std::string{};
-  InvokedName.reset();
-  ErrorDelay = false;
-  AudibleError = false;
-  ExecutableFullPath = std::string{};
-  ParamStatus = TParamStatusArray{};
-  ResetParamEngine();
-  FindHistory = TParamRecArray{};
-  SwitchStyle = ssPlain;
-  RequireDoubleDash = true;
-  RecordFindHistory = false;
-  ParamFlags = 0;
-  DeclaredSwitches = std::string{};
-  for (TFindParamRec* rec :
-       {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
-        &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
-    *rec = TFindParamRec{};
-  }
-  HelpRequested = false;
-  BannerAllowed = true;
-  SyntaxReportStyle = 0;
-  ResetBannerState();
-}
+// Every variable of the library's own, with its starting value: a reset is a fresh record.
+struct TLibraryState {
+  int ExitCode = 0;
+  std::string ExecutableFullPath;
+  bool HelpRequested = false;
+  bool BannerAllowed = true;
+  int SyntaxReportStyle = 0;
+};
+TLibraryState State;
 
 }  // namespace
 
+int& ExitCode = State.ExitCode;
+std::string& ExecutableFullPath = State.ExecutableFullPath;
+bool& HelpRequested = State.HelpRequested;
+bool& BannerAllowed = State.BannerAllowed;
+int& SyntaxReportStyle = State.SyntaxReportStyle;
+
 void StartUp(TStartUpRec start) {
-  ResetVariables();
-  OutputChannel = start.Output;
-  ErrorChannel = start.Error;
+  ShutDown();  // whatever an earlier run in this process may have left
   ExecutableFullPath = std::move(start.ExecutablePath);
-  ExecutionPath = QuoteIfNeeded(DirectoryOf(ExecutableFullPath));
-  CommandLineText = std::move(start.CommandLine);
-  InvokedName = std::move(start.Invoked);
-  ParamStatus = BuildParamStatus(std::move(start.Arguments));
-  FindHistory = NewParamRecArray(0);
-  ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
-  ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");
+  std::function<std::string()> make_command_line;
+  if (start.Invoked) {
+    make_command_line = [invoked = std::move(*start.Invoked)] {
+      return JoinCommandLine(invoked, ParamStatus, [](const TParamStatusRec& entry) {
+        return std::string_view(entry.Param);
+      });
+    };
+  }
+  StartReport(start.Output, start.Error, ExecutableFullPath, std::move(start.CommandLine),
+              std::move(make_command_line));
+  StartParamEngine(std::move(start.Arguments));
+  StartValidation();
+  StartBanner(ExecutableFullPath);
 }
 
-void ShutDown() { ResetVariables(); }
+void ShutDown() {
+  ResetBanner();
+  ResetValidation();
+  ResetParamEngine();
+  ResetReport();
+  platform::ForgetRunState();
+  State = TLibraryState{};
+}
 
 }  // namespace core

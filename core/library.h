@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/params.h"
 #include "core/report.h"
+#include "core/text.h"
 
 namespace core {
 
@@ -22,23 +22,27 @@ struct TStartUpRec {
   TTextChannel Error{platform::stdError, nullptr};
 };
 
+// The library's own variables, from start-up to shutdown. Each names a part of one record of
+// its state, so that a reset gives every one its starting value at once.
+
 /// The process's exit status: 0 from start-up, changed only by the program's decision.
-extern int ExitCode;
+extern int& ExitCode;
 
 /// Full path of the running executable, as the run was started with it.
-extern std::string ExecutableFullPath;
+extern std::string& ExecutableFullPath;
 
 /// Settings the program reads or sets while deciding its run.
-extern bool HelpRequested;     ///< a help or information switch is present
-extern bool BannerAllowed;     ///< a processing run may show the banner
-extern int SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below form
+extern bool& HelpRequested;     ///< a help or information switch is present
+extern bool& BannerAllowed;     ///< a processing run may show the banner
+extern int& SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below form
 
-/// Binds the channels, computes the execution path, builds ParamStatus, names the statistics
-/// records and gives every other library variable its initial value. The arguments' texts are
-/// moved into ParamStatus, never copied.
+/// Starts every module of the library for a run: binds the channels, computes the execution
+/// path, builds ParamStatus, names the statistics records, and gives every other variable its
+/// starting value. The arguments' texts are moved into ParamStatus, never copied.
 void StartUp(TStartUpRec start);
 
-/// Releases everything the library holds, leaving it as before StartUp.
+/// Releases everything the library holds, leaving it as before StartUp; what the platform
+/// layer learnt during the run (the locale's case table, the streams' code pages) goes too.
 void ShutDown();
 
 }  // namespace core

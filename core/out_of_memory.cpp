@@ -10,7 +10,6 @@
 #include "core/banner.h"
 #include "core/report.h"
 #include "core/text.h"
-#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -25,23 +24,13 @@ std::atomic_flag Ending;  // clear
 std::array<char, 4096> PathBuffer;
 std::array<char, 512> Line;
 
-// MakeVersionInfo's BaseName, formed in place: the file name of the executable with every
-// occurrence of its extension removed, whatever its case.
+// MakeVersionInfo's BaseName, formed in place from the running executable's file name.
 std::size_t PutBaseName(std::size_t at, std::size_t end) {
   std::string_view path = platform::ExecutablePathInto(PathBuffer);
   if (path.empty()) path = Invoked;
-  const std::string_view file = FileNameOf(path);
-  const std::size_t dot = file.find_last_of('.');
-  const std::string_view extension =
-      dot != std::string_view::npos && dot > 0 ? file.substr(dot) : std::string_view();
-  for (std::size_t i = 0; i < file.size() && at < end;) {
-    if (!extension.empty() &&
-        platform::EqualsAsciiNoCase(file.substr(i, extension.size()), extension)) {
-      i += extension.size();
-    } else {
-      Line[at++] = file[i++];
-    }
-  }
+  ForEachBaseNamePiece(FileNameOf(path), [&](std::string_view piece) {
+    for (std::size_t i = 0; i < piece.size() && at < end; ++i) Line[at++] = piece[i];
+  });
   return at;
 }
 

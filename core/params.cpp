@@ -8,29 +8,43 @@
 #include <limits>
 #include <utility>
 
-#include "core/library.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
-
-TParamStatusArray ParamStatus;
-TParamRecArray FindHistory;
-TSwitchStyle SwitchStyle = ssPlain;
-bool RequireDoubleDash = true;
-bool RecordFindHistory = false;
-TParamFlags ParamFlags = 0;
-std::string DeclaredSwitches;
-
-TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
-    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
-
 namespace {
 
-bool AllowsAttached(TSwitchStyle style) {
-  return style == ssAttachedValues || style == ssBareAndAttached;
-}
+// Every variable of the engine with its starting value: a reset is a fresh record.
+struct TEngineState {
+  TParamStatusArray ParamStatus;
+  TParamRecArray FindHistory;
+  TSwitchStyle SwitchStyle = ssPlain;
+  bool RequireDoubleDash = true;
+  bool RecordFindHistory = false;
+  TParamFlags ParamFlags = 0;
+  std::string DeclaredSwitches;
+  TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
+      VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
+};
+TEngineState Engine;
+
+}  // namespace
+
+TParamStatusArray& ParamStatus = Engine.ParamStatus;
+TParamRecArray& FindHistory = Engine.FindHistory;
+TSwitchStyle& SwitchStyle = Engine.SwitchStyle;
+bool& RequireDoubleDash = Engine.RequireDoubleDash;
+bool& RecordFindHistory = Engine.RecordFindHistory;
+TParamFlags& ParamFlags = Engine.ParamFlags;
+std::string& DeclaredSwitches = Engine.DeclaredSwitches;
+TFindParamRec &DebugModeParam = Engine.DebugModeParam, &SpareParam = Engine.SpareParam,
+              &ErrorDelayParam = Engine.ErrorDelayParam,
+              &AudibleErrorParam = Engine.AudibleErrorParam, &HelpParam = Engine.HelpParam,
+              &VerboseParam = Engine.VerboseParam, &VersionOnlyParam = Engine.VersionOnlyParam,
+              &BannerParam = Engine.BannerParam, &InfoParam = Engine.InfoParam;
+
+namespace {
 
 // Whether `text` is the form `prefix` + `alias`. Where the platform compares byte by byte the
 // form is never built: the per-position lookup runs for every argument.
@@ -124,8 +138,7 @@ bool MayBeSwitch(std::string_view arg) {
   if (!platform::CaseFoldingIsBytewise()) return true;
   if (arg.empty()) return false;
   if (arg[0] == '/' || arg[0] == '-') return true;
-  return (SwitchStyle == ssBareSymbols || SwitchStyle == ssBareAndAttached) &&
-         SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
+  return AllowsBareSymbols(SwitchStyle) && SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
 }
 
 TStringArray AliasWords(std::string_view aliases) {
@@ -137,12 +150,21 @@ TStringArray AliasWords(std::string_view aliases) {
   return words;
 }
 
-void ResetParamEngine() { Merged = TMergedAliases{}; }
+void StartParamEngine(TStringArray&& arguments) {
+  ResetParamEngine();
+  ParamStatus = BuildParamStatus(std::move(arguments));
+  FindHistory = NewParamRecArray(0);
+}
+
+void ResetParamEngine() {
+  Engine = TEngineState{};
+  Merged = TMergedAliases{};
+}
 
 TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
   if (word.size() == 1) {
-    const bool bare = (style == ssBareSymbols || style == ssBareAndAttached) &&
-                      SymbolSwitchChars.find(word.front()) != std::string_view::npos;
+    const bool bare =
+        AllowsBareSymbols(style) && SymbolSwitchChars.find(word.front()) != std::string_view::npos;
     if (bare) return {{"", "/", "-"}, 3};
     return {{"/", "-", ""}, 2};
   }
@@ -179,8 +201,8 @@ struct TFormMatch {
 
 // The forms are tried in their order: once one equals `arg`, only equality is looked for; the
 // first that `arg` begins with, followed by ':' or '=', ends the search.
-TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
-                      bool attached_allowed) {
+TFormMatch MatchOfForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                        bool attached_allowed) {
   TFormMatch match;
   const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
@@ -207,30 +229,23 @@ TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::st
   return match;
 }
 
-// MatchSwitchArg's work, written straight into `match`, which must not hold `arg`.
-bool MatchForm(std::string_view alias, std::string_view arg, TFindParamRec& match) {
-  ClearFindParamRec(match);
-  const TFormMatch form =
-      MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttached(SwitchStyle));
-  if (form.Attached) {
-    match.Text = arg.substr(0, form.Length);
-    match.Value1 = arg.substr(form.Length + 1, MaxAttachedValue);
-    match.Attached = true;
-  } else if (form.Found) {
-    match.Found = true;
-    match.Text = arg;
-  }
-  return form.Found;
-}
-
 }  // namespace
 
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
   // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
   TFindParamRec answer;
-  const bool result = MatchForm(alias, arg, answer);
+  const TFormMatch form =
+      MatchOfForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
+  if (form.Attached) {
+    answer.Text = arg.substr(0, form.Length);
+    answer.Value1 = arg.substr(form.Length + 1, MaxAttachedValue);
+    answer.Attached = true;
+  } else if (form.Found) {
+    answer.Found = true;
+    answer.Text = arg;
+  }
   match = std::move(answer);
-  return result;
+  return form.Found;
 }
 
 bool SwitchMatches(std::string_view alias, std::string_view arg) {
@@ -252,9 +267,9 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table,
   if (first_index < 0) first_index = 0;
   if (last_index < first_index) return;
 
-  const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
-  const bool second_required = (flags & pfNoBlankValues) != 0;
-  const bool attached_allowed = AllowsAttached(SwitchStyle);
+  const bool first_required = FirstValueRequired(flags);
+  const bool second_required = SecondValueRequired(flags);
+  const bool attached_allowed = AllowsAttachedValues(SwitchStyle);
   std::vector<TPrefixes> prefixes;
   // Compared byte by byte, an argument can be a form of a word, bare or with a value attached,
   // only if the form's last byte stands at the form's length: one check per distinct form end
@@ -279,7 +294,7 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table,
     TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
     if (!MayBeSwitch(entry.Param) || !may_match(entry.Param)) return false;
     for (std::size_t w = 0; w < words.size(); ++w) {
-      const TFormMatch match = MatchForms(words[w], prefixes[w], entry.Param, attached_allowed);
+      const TFormMatch match = MatchOfForms(words[w], prefixes[w], entry.Param, attached_allowed);
       if (!match.Found) continue;
       entry.Status = psSwitch;
       entry.SwitchMark = true;
@@ -397,8 +412,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
     ClearFindParamRec(rec);
     return;
   }
-  const bool first_required = (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
-  const bool takes_value = value_count == 1 && !(first_required && next_arg.empty());
+  const bool takes_value = value_count == 1 && !(FirstValueRequired(flags) && next_arg.empty());
   // The answer is written straight into `rec`, whose texts keep their room for the next
   // argument, unless `arg` or `next_arg` are views of those texts.
   TFindParamRec moved;
@@ -419,7 +433,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
   forms.clear();
   static constexpr std::array<std::string_view, 3> all_suffixes = {"", ":", "="};
-  const std::size_t suffix_count = AllowsAttached(style) ? 3 : 1;
+  const std::size_t suffix_count = AllowsAttachedValues(style) ? 3 : 1;
   ForEachAliasWord(aliases, [&](std::string_view word) {
     const TPrefixes prefixes = PrefixesOf(word, style);
     for (std::size_t s = 0; s < suffix_count; ++s) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text.h"
+
 namespace core {
 
 /// Classification of one command-line argument. Code 1 is assigned by nothing.
@@ -47,7 +49,6 @@ using TParamRecArray = std::vector<TFindParamRec>;
 /// Makes `rec` fresh (nothing found, Index -1, texts empty) and keeps its memory for the next
 /// answer.
 void ClearFindParamRec(TFindParamRec& rec);
-using TStringArray = std::vector<std::string>;
 
 /// Extra forms that matching accepts.
 enum TSwitchStyle : std::uint8_t {
@@ -64,6 +65,21 @@ inline constexpr TParamFlags pfNoBlankFirstValue = 2;  ///< the first value may 
 inline constexpr TParamFlags pfFindAll = 4;            ///< examine every occurrence; the last wins
 inline constexpr TParamFlags pfKeepDefault = 8;        ///< FindParamValue keeps the caller's value
 
+/// Whether `style` lets a value follow a switch after ':' or '='.
+constexpr bool AllowsAttachedValues(TSwitchStyle style) {
+  return style == ssAttachedValues || style == ssBareAndAttached;
+}
+/// Whether `style` lets a one-character switch from SymbolSwitchChars stand without prefix.
+constexpr bool AllowsBareSymbols(TSwitchStyle style) {
+  return style == ssBareSymbols || style == ssBareAndAttached;
+}
+/// Whether `flags` require the first value: missing or blank, it leaves the switch incomplete.
+constexpr bool FirstValueRequired(TParamFlags flags) {
+  return (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
+}
+/// Whether `flags` require the second value too.
+constexpr bool SecondValueRequired(TParamFlags flags) { return (flags & pfNoBlankValues) != 0; }
+
 /// Which part of the command line a declaration searches: from its position to the end, or
 /// from the start up to its position.
 enum TSearchKind : std::uint8_t { skFrom = 0, skUpTo = 1 };
@@ -73,17 +89,19 @@ inline constexpr std::string_view AliasDelimiters = " ,;";
 /// One-character aliases that the bare styles accept without prefix.
 inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
 
-extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-up
-extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
-extern TSwitchStyle SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
-extern bool RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
-extern bool RecordFindHistory;
-extern TParamFlags ParamFlags;        ///< kept for the program; the engine never reads it
-extern std::string DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
+// The engine's variables, from start-up to shutdown. Each names a part of one record of the
+// engine's state, so that a reset gives every one its starting value at once.
+extern TParamStatusArray& ParamStatus;  ///< the argument table; built at start-up
+extern TParamRecArray& FindHistory;     ///< a copy of every answer while RecordFindHistory holds
+extern TSwitchStyle& SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
+extern bool& RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
+extern bool& RecordFindHistory;
+extern TParamFlags& ParamFlags;        ///< kept for the program; the engine never reads it
+extern std::string& DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
 
 /// Standard switch records that the program fills by copying its declarations' answers.
-extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
-    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
+extern TFindParamRec &DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
+    &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam;
 
 /// Position of the first ':' or '=' in `text` (npos when neither occurs): where an attached
 /// value would begin. Each character is searched for apart, which is far faster on long texts.
@@ -100,7 +118,7 @@ bool MayBeSwitch(std::string_view arg);
 /// reports whether it did.
 template <typename Visit>
 bool ForEachAliasWord(std::string_view aliases, Visit visit) {
-  const auto delimiter = [](char c) { return c == ' ' || c == ',' || c == ';'; };
+  const auto delimiter = [](char c) { return AliasDelimiters.find(c) != std::string_view::npos; };
   std::size_t at = 0;
   while (at < aliases.size()) {
     if (delimiter(aliases[at])) {
@@ -177,8 +195,11 @@ TParamStatusArray BuildParamStatus();
 /// The argument table of `arguments`, all unmatched; their texts are moved in, not copied.
 TParamStatusArray BuildParamStatus(TStringArray&& arguments);
 
-/// Forgets what the engine remembered between lookups; the library's start-up and shutdown
-/// call it.
+/// Starts the engine for a run over `arguments`: ParamStatus holds them, all unmatched (their
+/// texts are moved in, not copied), and FindHistory is empty.
+void StartParamEngine(TStringArray&& arguments);
+/// Gives every variable of the engine its starting value and releases what it holds; the
+/// library's shutdown calls it.
 void ResetParamEngine();
 /// `count` empty entries (none when `count` is not positive).
 TParamStatusArray NewParamStatusArray(std::int32_t count);

@@ -1,18 +1,33 @@
 // SPDX-License-Identifier: MIT
-// Straight-through text channels: every write reaches the system before the call returns.
+// The text channels, whose every write reaches the system before the call returns, and the
+// report of a command line that cannot be accepted, with its beep and pause.
 #include "core/report.h"
 
 #include <utility>
 
 namespace core {
+namespace {
 
-TTextChannel OutputChannel{platform::stdOutput, nullptr};
-TTextChannel ErrorChannel{platform::stdError, nullptr};
-bool ErrorDelay = false;
-bool AudibleError = false;
-std::string ExecutionPath;
-std::string CommandLineText;
-std::optional<std::string> InvokedName;
+// Every variable of the module with its starting value: a reset is a fresh record.
+struct TReportState {
+  TTextChannel OutputChannel{platform::stdOutput, nullptr};
+  TTextChannel ErrorChannel{platform::stdError, nullptr};
+  bool ErrorDelay = false;
+  bool AudibleError = false;
+  std::string ExecutionPath;
+  std::string CommandLineText;
+  std::function<std::string()> MakeCommandLine;  ///< set until the command line is made
+};
+TReportState State;
+
+}  // namespace
+
+TTextChannel& OutputChannel = State.OutputChannel;
+TTextChannel& ErrorChannel = State.ErrorChannel;
+bool& ErrorDelay = State.ErrorDelay;
+bool& AudibleError = State.AudibleError;
+std::string& ExecutionPath = State.ExecutionPath;
+std::string& CommandLineText = State.CommandLineText;
 TPauseServices PauseServices;
 
 namespace {
@@ -29,28 +44,12 @@ class TKeyWatchGuard {
   TKeyWatchGuard& operator=(const TKeyWatchGuard&) = delete;
 };
 
-template <typename Arguments, typename TextOf>
-std::string Join(std::string_view invoked, const Arguments& arguments, TextOf text_of) {
-  std::size_t size = QuotedSize(invoked);
-  for (const auto& argument : arguments) size += 1 + QuotedSize(text_of(argument));
-  std::string text;
-  text.reserve(size);
-  AppendQuotedIfNeeded(text, invoked);
-  for (const auto& argument : arguments) {
-    text.push_back(' ');
-    AppendQuotedIfNeeded(text, text_of(argument));
-  }
-  return text;
-}
-
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
   OutputChannel = ErrorChannel;
-  Write(ErrorChannel, "Invalid or Incomplete Syntax!\r\n", LineEnd);
-  if (InvokedName) {
-    CommandLineText = Join(*InvokedName, ParamStatus, [](const TParamStatusRec& entry) {
-      return std::string_view(entry.Param);
-    });
-    InvokedName.reset();
+  WriteLineAndEmptyLine(ErrorChannel, "Invalid or Incomplete Syntax!");
+  if (State.MakeCommandLine) {
+    CommandLineText = State.MakeCommandLine();
+    State.MakeCommandLine = nullptr;
   }
   // The path, the command line and the lists in the message are the user's bytes, which a
   // script may pass on from anywhere: on a terminal an escape sequence among them would act
@@ -72,9 +71,22 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
 }  // namespace
 
 std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
-  return Join(invoked, arguments,
-              [](const std::string& argument) -> std::string_view { return argument; });
+  return JoinCommandLine(invoked, arguments,
+                         [](const std::string& argument) -> std::string_view { return argument; });
 }
+
+void StartReport(const TTextChannel& output, const TTextChannel& error,
+                 std::string_view executable_path, std::string command_line,
+                 std::function<std::string()> make_command_line) {
+  ResetReport();
+  OutputChannel = output;
+  ErrorChannel = error;
+  ExecutionPath = QuoteIfNeeded(DirectoryOf(executable_path));
+  CommandLineText = std::move(command_line);
+  State.MakeCommandLine = std::move(make_command_line);
+}
+
+void ResetReport() { State = TReportState{}; }
 
 void WriteDividerLine(int length, bool add_empty_line) {
   std::string line(static_cast<std::size_t>(length > 0 ? length : 0), '-');

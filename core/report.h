@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +14,8 @@ namespace core {
 
 /// The line end on every channel and every platform.
 inline constexpr std::string_view LineEnd = "\r\n";
+/// The line end twice: a line, then an empty line.
+inline constexpr std::string_view EmptyLineAfter = "\r\n\r\n";
 
 /// Where a channel's text goes: a standard stream, or, when `Buffer` is set, that buffer (tests
 /// and in-process runs).
@@ -25,15 +27,24 @@ struct TTextChannel {
   std::size_t Capacity = std::string::npos;
 };
 
+// The report's variables, from start-up to shutdown. Each names a part of one record of the
+// module's state, so that a reset gives every one its starting value at once.
+
 /// Results and help; bound to standard output at start-up.
-extern TTextChannel OutputChannel;
+extern TTextChannel& OutputChannel;
 /// Banner, build line and syntax report; bound to standard error at start-up.
-extern TTextChannel ErrorChannel;
+extern TTextChannel& ErrorChannel;
 
 /// The report's two error modes: a pause after it and a beep; false at start-up, set by the
 /// program from its switches.
-extern bool ErrorDelay;
-extern bool AudibleError;
+extern bool& ErrorDelay;
+extern bool& AudibleError;
+
+/// The directory of the running executable, quoted when needed; set at start-up.
+extern std::string& ExecutionPath;
+/// The command line as the user entered it, program included; set at start-up where the
+/// system keeps one, else made by the report when it first shows it.
+extern std::string& CommandLineText;
 
 /// The system services behind the pause and the beep. In-process runs with no one at the
 /// terminal (the fuzzers) point them elsewhere; start-up and shutdown leave them as they are.
@@ -43,18 +54,35 @@ struct TPauseServices {
 };
 extern TPauseServices PauseServices;
 
-/// The directory of the running executable, quoted when needed; set at start-up.
-extern std::string ExecutionPath;
-/// The command line as the user entered it, program included; set at start-up where the
-/// system keeps one, else joined by the report when it first shows it.
-extern std::string CommandLineText;
-/// Where the system keeps no command line: the program as invoked, which the report joins with
-/// the arguments of ParamStatus. Most runs never show the line, so they never build it.
-extern std::optional<std::string> InvokedName;
-
 /// The command-line text for a system that keeps only the argument list: the program as
-/// invoked, then each argument, every element quoted when needed, joined by single spaces.
+/// invoked, then each argument (`text_of` gives its text), every element quoted when needed,
+/// joined by single spaces.
+template <typename Arguments, typename TextOf>
+std::string JoinCommandLine(std::string_view invoked, const Arguments& arguments, TextOf text_of) {
+  std::size_t size = QuotedSize(invoked);
+  for (const auto& argument : arguments) size += 1 + QuotedSize(text_of(argument));
+  std::string text;
+  text.reserve(size);
+  AppendQuotedIfNeeded(text, invoked);
+  for (const auto& argument : arguments) {
+    text.push_back(' ');
+    AppendQuotedIfNeeded(text, text_of(argument));
+  }
+  return text;
+}
+/// The same for arguments that are texts themselves.
 std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments);
+
+/// Starts the channels and the report for a run: binds the channels, sets ExecutionPath from
+/// the full path of the running executable and CommandLineText to `command_line`. Where the
+/// system keeps no command line, `make_command_line` makes it when the report first shows it,
+/// which most runs never do.
+void StartReport(const TTextChannel& output, const TTextChannel& error,
+                 std::string_view executable_path, std::string command_line,
+                 std::function<std::string()> make_command_line);
+/// Gives every variable of the module its starting value and releases what it holds;
+/// PauseServices stays as it is.
+void ResetReport();
 
 /// Writes `length` hyphens (none when it is not positive), an empty line when
 /// `add_empty_line`, and ends the line, on OutputChannel.
@@ -91,6 +119,11 @@ void Write(const TTextChannel& channel, std::string_view text, std::string_view 
 /// Writes `text` followed by the line end.
 inline void WriteLine(const TTextChannel& channel, std::string_view text) {
   Write(channel, text, LineEnd);
+}
+
+/// Writes `text`, the line end as text and the line end: the line and an empty line after it.
+inline void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text) {
+  Write(channel, text, EmptyLineAfter);
 }
 
 }  // namespace core

@@ -2,7 +2,6 @@
 // Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
 #include "core/text.h"
 
-#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -20,7 +19,7 @@ std::string AsciiLower(std::string_view text) {
 }
 
 std::string_view TrimControls(std::string_view text) {
-  const auto is_control = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  const auto is_control = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   while (!text.empty() && is_control(text.front())) text.remove_prefix(1);
   while (!text.empty() && is_control(text.back())) text.remove_suffix(1);
   return text;
@@ -89,6 +88,11 @@ std::string DirectoryOf(std::string_view path) {
 std::string_view FileNameOf(std::string_view path) {
   const std::size_t last = path.find_last_of(platform::PathSeparators());
   return last == std::string_view::npos ? path : path.substr(last + 1);
+}
+
+std::string_view FileExtensionOf(std::string_view file_name) {
+  const std::size_t dot = file_name.find_last_of('.');
+  return dot != std::string_view::npos && dot > 0 ? file_name.substr(dot) : std::string_view();
 }
 
 }  // namespace core

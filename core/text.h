@@ -4,10 +4,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "core/params.h"
+#include "platform/ascii.h"
 
 namespace core {
+
+/// The library's array of texts: split pieces, and the arguments a run starts with.
+using TStringArray = std::vector<std::string>;
 
 /// Only a-z change; every other byte is kept.
 std::string AsciiUpper(std::string_view text);
@@ -46,5 +50,36 @@ std::string DirectoryOf(std::string_view path);
 
 /// Everything after the last separator of `path`.
 std::string_view FileNameOf(std::string_view path);
+
+/// The extension of `file_name`, from its last dot to the end; empty when it has no dot, or when
+/// its last dot is its first byte (".profile").
+std::string_view FileExtensionOf(std::string_view file_name);
+
+/// Calls `visit` with each stretch of `text` around the occurrences of `separator`, found
+/// regardless of ASCII case from the left and without overlap (only the first when
+/// `first_only`), in order: one stretch more than there are occurrences. An empty separator
+/// occurs nowhere. Needs no memory, so that the end of a run out of memory can use it too.
+template <typename Visit>
+void SplitNoCase(std::string_view text, std::string_view separator, bool first_only, Visit visit) {
+  std::size_t from = 0;
+  for (std::size_t at = 0; !separator.empty() && at + separator.size() <= text.size();) {
+    if (!platform::EqualsAsciiNoCase(text.substr(at, separator.size()), separator)) {
+      ++at;
+      continue;
+    }
+    visit(text.substr(from, at - from));
+    at += separator.size();
+    from = at;
+    if (first_only) break;
+  }
+  visit(text.substr(from));
+}
+
+/// Calls `visit` with the pieces of the program's base name: `file_name` without any occurrence
+/// of its extension, in any case ("a.exe.b.EXE" gives "a" and ".b").
+template <typename Visit>
+void ForEachBaseNamePiece(std::string_view file_name, Visit visit) {
+  SplitNoCase(file_name, FileExtensionOf(file_name), false, visit);
+}
 
 }  // namespace core

@@ -8,15 +8,27 @@
 #include <vector>
 
 #include "core/text.h"
-#include "core/unique_filter.h"
+#include "core/unique_arguments.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
 
-TParamStatisticsRec CustomSyntaxStats;
-TParamStatisticsRec DefaultSyntaxStats;
-std::string HelpSwitchHint;
+namespace {
+
+// Every variable of the module with its starting value: a reset is a fresh record.
+struct TValidationState {
+  TParamStatisticsRec CustomSyntaxStats;
+  TParamStatisticsRec DefaultSyntaxStats;
+  std::string HelpSwitchHint;
+};
+TValidationState State;
+
+}  // namespace
+
+TParamStatisticsRec& CustomSyntaxStats = State.CustomSyntaxStats;
+TParamStatisticsRec& DefaultSyntaxStats = State.DefaultSyntaxStats;
+std::string& HelpSwitchHint = State.HelpSwitchHint;
 
 namespace {
 
@@ -154,102 +166,6 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
   }
 }
 
-// A hash that agrees with platform::EqualsAsciiNoCase.
-std::uint64_t FoldedHash(std::string_view text) {
-  std::uint64_t hash = 0xcbf29ce484222325ULL;
-  for (const char c : text) {
-    hash = (hash ^ static_cast<unsigned char>(platform::AsciiLower(c))) * 0x100000001b3ULL;
-  }
-  return hash;
-}
-
-// Which arguments in range join the unique list: those whose lower-cased text does not occur
-// in the lower-cased list so far. Two ways answer it, each in time linear in the arguments:
-// - A text without spaces and quotes can only lie inside one listed entry, since entries are
-//   set apart by spaces and quoted only when they hold one. If it is no shorter than every
-//   argument before it, it occurs only as an equal entry: a hash set of the listed entries
-//   answers that, one probe each. Long lines of values of one length (random words, a glob)
-//   go this way, and this way stays small in memory and in cache.
-// - Every other text is looked for by one automaton of all such texts, fed the list as it
-//   grows; each answer then costs nothing, and each step of the automaton is one table probe
-//   whatever the values look like (a direct search of the list would cost its length for every
-//   argument). A text longer than the whole list before it cannot occur and is left out, and
-//   the list is fed only while a text is still to be asked for.
-std::vector<bool> UniqueArguments(const TParamStatusArray& table, std::size_t first,
-                                  std::size_t last) {
-  if (first > last) return {};
-  const auto text_of = [&](std::size_t h) -> std::string_view {
-    const std::string& param = table[h].Param;
-    return param.empty() ? std::string_view("\"\"") : std::string_view(param);
-  };
-  const auto plain = [](std::string_view text) {
-    return text.find_first_of(" \"") == std::string_view::npos;
-  };
-  enum TWay : unsigned char { wyNone, wyEqual, wyAutomaton };
-  std::vector<TWay> ways(last - first + 1, wyNone);
-  std::size_t before = 0, longest = 0, bytes = 0, plain_count = 0, last_asked = first;
-  bool automaton = false;
-  for (std::size_t h = first; h <= last; ++h) {
-    const std::string_view text = text_of(h);
-    TWay& way = ways[h - first];
-    if (plain(text)) {
-      ++plain_count;
-      way = text.size() >= longest ? wyEqual : wyAutomaton;
-    } else if (text.size() <= before) {
-      way = wyAutomaton;
-    }
-    if (way == wyAutomaton) {
-      bytes += text.size();
-      last_asked = h;
-      automaton = true;
-    }
-    before += QuotedSize(text) + 1;
-    longest = std::max(longest, text.size());
-  }
-
-  TUniqueFilter filter;
-  if (automaton) {
-    filter.Reserve(bytes);
-    for (std::size_t h = first; h <= last; ++h) {
-      if (ways[h - first] == wyAutomaton) filter.AddPattern(text_of(h));
-    }
-    filter.Prepare();
-  }
-  // Open addressing over argument positions, at most half full; -1 marks a free slot.
-  std::size_t slots = 16;
-  while (slots < 2 * plain_count) slots *= 2;
-  std::vector<std::int32_t> listed(plain_count > 0 ? slots : 0, -1);
-  const auto slot_of = [&](std::string_view text) {
-    std::size_t slot = static_cast<std::size_t>(FoldedHash(text)) & (slots - 1);
-    while (listed[slot] != -1 &&
-           !platform::EqualsAsciiNoCase(text_of(static_cast<std::size_t>(listed[slot])), text)) {
-      slot = (slot + 1) & (slots - 1);
-    }
-    return slot;
-  };
-
-  std::vector<bool> unique(last - first + 1);
-  std::int32_t number = 0;  // patterns are numbered as they are added
-  for (std::size_t h = first; h <= last; ++h) {
-    const std::string_view text = text_of(h);
-    const TWay way = ways[h - first];
-    if (way == wyAutomaton && filter.Occurs(number++)) continue;
-    std::size_t slot = 0;
-    if (plain(text)) {
-      slot = slot_of(text);
-      if (way == wyEqual && listed[slot] != -1) continue;
-    }
-    unique[h - first] = true;
-    if (plain(text)) listed[slot] = static_cast<std::int32_t>(h);
-    if (!automaton || h >= last_asked) continue;
-    const bool quoted = NeedsQuotes(text);
-    if (quoted) filter.Append("\"");
-    filter.Append(text);
-    filter.Append(quoted ? "\" " : " ");
-  }
-  return unique;
-}
-
 }  // namespace
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
@@ -294,7 +210,10 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
     const auto first = static_cast<std::size_t>(first_index);
     const auto last = static_cast<std::size_t>(last_index);
-    const std::vector<bool> unique = UniqueArguments(table, first, last);
+    // A range that starts past its end judges nothing (the lists of ignored arguments aside).
+    const std::vector<bool> unique =
+        first <= last ? UniqueArguments(std::span(table).subspan(first, last - first + 1))
+                      : std::vector<bool>{};
     // Every list gets its final size before its first entry: one allocation each.
     std::array<std::size_t, ListCount> sizes{};
     ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
@@ -333,10 +252,12 @@ void GetParamStatistics(TParamStatisticsRec& stats, const TParamStatusArray& tab
   ValidateParams(DefaultSyntaxStats, table, essential, require_essential, -1, -1);
 }
 
-void ResetValidationState() {
-  CustomSyntaxStats = TParamStatisticsRec{};
-  DefaultSyntaxStats = TParamStatisticsRec{};
-  HelpSwitchHint = std::string{};
+void StartValidation() {
+  ResetValidation();
+  ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
+  ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");
 }
+
+void ResetValidation() { State = TValidationState{}; }
 
 }  // namespace core

@@ -28,10 +28,12 @@ struct TParamStatisticsRec {
   std::string Name;            ///< what the record is for, set by ResetStatistics
 };
 
-extern TParamStatisticsRec CustomSyntaxStats;   ///< the program's verdict
-extern TParamStatisticsRec DefaultSyntaxStats;  ///< the whole line, filled by the first judgement
+// The module's variables, from start-up to shutdown. Each names a part of one record of the
+// module's state, so that a reset gives every one its starting value at once.
+extern TParamStatisticsRec& CustomSyntaxStats;   ///< the program's verdict
+extern TParamStatisticsRec& DefaultSyntaxStats;  ///< the whole line, filled by the first judgement
 /// The declared help and information switches with their prefixes, for a usage hint.
-extern std::string HelpSwitchHint;
+extern std::string& HelpSwitchHint;
 inline constexpr std::string_view HelpSwitchWords =
     "H HELP ? H2 HELP2 ?? VERSION-ONLY BUILD-ONLY INFO";
 
@@ -57,7 +59,9 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
 /// Appends the quoted `entry` and a space to `list`, and counts it.
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry);
 
-/// Resets the statistics records and the hint, for the library's start-up and shutdown.
-void ResetValidationState();
+/// Starts the module for a run: both statistics records empty and named.
+void StartValidation();
+/// Gives every variable of the module its starting value and releases what it holds.
+void ResetValidation();
 
 }  // namespace core

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The operating-system services the console tools need; exactly one platform_*.cpp defines them.
+// The operating-system services the console tools need: platform.cpp holds what every system
+// shares, and exactly one platform_*.cpp the rest.
 #pragma once
 
 #include <array>
@@ -28,6 +29,10 @@ std::string_view PathSeparators();
 /// tell.
 std::string ExecutablePath(std::string_view fallback);
 
+/// The full path of the running executable, put into `buffer` without allocating memory; empty
+/// when the system cannot tell or the path does not fit.
+std::string_view ExecutablePathInto(std::span<char> buffer);
+
 /// Hands all of `text` and then `tail` to the operating system in one request (more only when
 /// the system takes part of it), without copying them. On failure, a device that takes nothing
 /// included, returns false and puts the system's reason, in words, into `reason`.
@@ -49,10 +54,6 @@ bool CaseFoldingIsBytewise();
 /// Lowers `text` in place with the user's single-byte code page: A-Z always become a-z, no other
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);
-
-/// The full path of the running executable, put into `buffer` without allocating memory; empty
-/// when the system cannot tell or the path does not fit.
-std::string_view ExecutablePathInto(std::span<char> buffer);
 
 /// Hands `line` to standard error as it is and ends the process at once with `exit_code`. Needs
 /// no memory and runs nothing else on the way out (no destructors, no handlers): the end of a
@@ -83,6 +84,10 @@ bool KeyPressed();
 /// Stops watching: pending input, the key that ended the wait included, is discarded and the
 /// terminal is as StartKeyWatch found it.
 void StopKeyWatch();
+
+/// Forgets what the services learnt from the system during a run (the locale's case table, the
+/// streams' code pages), so that the next run in the process asks the system afresh.
+void ForgetRunState();
 
 /// Blocks the calling thread for about `milliseconds`.
 void SleepMilliseconds(int milliseconds);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <ctype.h>
 #include <fcntl.h>
@@ -30,15 +31,12 @@
 namespace platform {
 namespace {
 
-// Built on first use: a run that proper-cases nothing never pays for reading the locale.
-struct TLowerTable {
-  std::array<unsigned char, 256> map{};
-};
+using TLowerTable = std::array<unsigned char, 256>;
 
 TLowerTable MakeLowerTable() {
   TLowerTable table;
   for (int b = 0; b < 256; ++b) {
-    table.map[b] = static_cast<unsigned char>(AsciiLower(static_cast<char>(b)));
+    table[b] = static_cast<unsigned char>(AsciiLower(static_cast<char>(b)));
   }
   // A private locale object leaves the process's global locale untouched.
   locale_t user = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
@@ -49,12 +47,16 @@ TLowerTable MakeLowerTable() {
   if (single_byte) {
     for (int b = 0x80; b < 256; ++b) {
       const int lowered = tolower_l(b, user);
-      if (lowered >= 0 && lowered <= 0xFF) table.map[b] = static_cast<unsigned char>(lowered);
+      if (lowered >= 0 && lowered <= 0xFF) table[b] = static_cast<unsigned char>(lowered);
     }
   }
   freelocale(user);
   return table;
 }
+
+// Made on first use in a run, so that a run that proper-cases nothing never reads the locale,
+// and forgotten at its end: the next run may have another LC_CTYPE.
+std::optional<TLowerTable> LowerTable;
 
 // The key watch. It changes the terminal only while the process's group is the terminal's
 // foreground group, and with SIGTTOU blocked, so that a job in the background never touches the
@@ -210,37 +212,6 @@ bool NativeCommandLine(std::string&) { return false; }
 
 std::string_view PathSeparators() { return "/"; }
 
-std::vector<std::string> ArgumentList(int argc, char** argv) {
-  std::vector<std::string> list;
-  if (argc > 1) list.reserve(static_cast<std::size_t>(argc - 1));
-  for (int i = 1; i < argc; ++i) list.emplace_back(argv[i]);
-  return list;
-}
-
-std::string ExecutablePath(std::string_view fallback) {
-#if defined(__linux__)
-  std::string path(PATH_MAX, '\0');
-  for (;;) {
-    const ssize_t got = readlink("/proc/self/exe", path.data(), path.size());
-    if (got < 0) break;
-    if (static_cast<std::size_t>(got) < path.size()) {
-      path.resize(static_cast<std::size_t>(got));
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-#elif defined(__APPLE__)
-  std::uint32_t size = 0;
-  _NSGetExecutablePath(nullptr, &size);
-  std::string path(size, '\0');
-  if (_NSGetExecutablePath(path.data(), &size) == 0) {
-    path.resize(std::strlen(path.c_str()));
-    return path;
-  }
-#endif
-  return std::string(fallback);
-}
-
 bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
               std::string& reason) {
   const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
@@ -333,8 +304,8 @@ void LowerCodePage(std::span<char> text) {
     for (char& c : text) c = AsciiLower(c);
     return;
   }
-  static const TLowerTable table = MakeLowerTable();
-  for (char& c : text) c = static_cast<char>(table.map[static_cast<unsigned char>(c)]);
+  if (!LowerTable) LowerTable = MakeLowerTable();
+  for (char& c : text) c = static_cast<char>((*LowerTable)[static_cast<unsigned char>(c)]);
 }
 
 TTimeNames SystemTimeNames() {
@@ -413,6 +384,8 @@ void StopKeyWatch() {
     Watch.Changed = 0;
   });
 }
+
+void ForgetRunState() { LowerTable.reset(); }
 
 void SleepMilliseconds(int milliseconds) {
   timespec left{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};

@@ -18,7 +18,7 @@ namespace platform {
 namespace {
 
 // Each standard stream with the console output code page it writes in, taken on its first
-// write: a channel is bound to a stream once and keeps the code page it found then.
+// write in a run and kept until the run ends (ForgetRunState).
 struct TStreamRec {
   bool Bound = false;
   HANDLE Handle = nullptr;
@@ -176,13 +176,6 @@ BOOL WINAPI StopReaderOnControl(DWORD) {
 
 }  // namespace
 
-std::vector<std::string> ArgumentList(int argc, char** argv) {
-  std::vector<std::string> list;
-  if (argc > 1) list.reserve(static_cast<std::size_t>(argc - 1));
-  for (int i = 1; i < argc; ++i) list.emplace_back(argv[i]);
-  return list;
-}
-
 bool NativeCommandLine(std::string& text) {
   const char* line = GetCommandLineA();
   if (line == nullptr) return false;
@@ -191,22 +184,6 @@ bool NativeCommandLine(std::string& text) {
 }
 
 std::string_view PathSeparators() { return "\\/:"; }
-
-std::string ExecutablePath(std::string_view fallback) {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD got = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (got == 0) break;
-    // A path that fills the whole buffer was cut short.
-    if (got < path.size()) {
-      path.resize(got);
-      return path;
-    }
-    if (path.size() >= 32768) break;  // longer than any path the system allows
-    path.resize(path.size() * 2);
-  }
-  return std::string(fallback);
-}
 
 namespace {
 
@@ -366,6 +343,8 @@ void StopKeyWatch() {
   Watch.Keys.clear();
   Watch.Console = false;
 }
+
+void ForgetRunState() { Streams = {}; }
 
 void SleepMilliseconds(int milliseconds) {
   Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);

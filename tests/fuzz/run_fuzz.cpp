@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TRunKind kind = KindOf(arguments);
 
   std::string out, err;
-  app::TRunRec run;
+  core::TStartUpRec run;
   run.ExecutablePath = "/opt/lettrix fuzz/Lettrix";
   run.CommandLine = core::JoinCommandLine(run.ExecutablePath, arguments);
   run.Arguments = std::move(arguments);

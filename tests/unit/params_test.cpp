@@ -215,18 +215,6 @@ TEST_F(FindParamTest, FindsNothingOnAnEmptyCommandLineOrWithoutWords) {
   EXPECT_EQ(Statuses(), "..");
 }
 
-// Start-up hands the arguments' texts over to the table; a long one must not be copied on the
-// way (a short one lives inside its string, where moving and copying are the same).
-TEST_F(FindParamTest, StartUpMovesTheArgumentsIntoTheTable) {
-  std::vector<std::string> args = {"-w", std::string(4096, 'x')};
-  const char* const text = args[1].data();
-  core::TStartUpRec start;
-  start.Arguments = std::move(args);
-  core::StartUp(std::move(start));
-  ASSERT_EQ(core::ParamStatus.size(), 2U);
-  EXPECT_EQ(core::ParamStatus[1].Param.data(), text);
-}
-
 // A library user may put a table of its own in ParamStatus's place, even one of the same size
 // in the same memory: no lookup may answer from what it knew of the old one.
 TEST_F(FindParamTest, LooksUpARefilledTableAfresh) {

@@ -50,10 +50,6 @@ TEST(LowerCodePageTest, LowersAsciiCapitalsAndKeepsOtherAscii) {
   }
 }
 
-TEST(PathSeparatorsTest, SlashAlwaysSeparates) {
-  EXPECT_NE(std::string_view::npos, platform::PathSeparators().find('/'));
-}
-
 TEST(SystemTimeNamesTest, NamesEveryMonthAndTheSeparator) {
   const platform::TTimeNames names = platform::SystemTimeNames();
   for (const std::string& month : names.ShortMonths) EXPECT_FALSE(month.empty());

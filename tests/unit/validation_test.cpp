@@ -48,7 +48,7 @@ core::TParamStatisticsRec JudgeLine(Arguments args, std::string* hint = nullptr)
 // One whole run; returns its exit code and leaves what it wrote on standard error in `err`.
 int RunWith(Arguments args, std::string& err) {
   std::string out;
-  app::TRunRec run;
+  core::TStartUpRec run;
   run.Arguments = std::move(args);
   run.Output = core::TTextChannel{platform::stdOutput, &out};
   run.Error = core::TTextChannel{platform::stdError, &err};
@@ -168,8 +168,9 @@ TEST(GetParamStatisticsTest, ListsBlankArgumentQuotedButNeverAsNonBlank) {
 
 // The unique list against the rule itself, a search of the whole lower-cased list for each
 // lower-cased argument, on random lines where one argument often lies inside another or across
-// two entries of the list: few letters in both cases, spaces, quotes and empty arguments; every
-// other line has letters alone, whose texts are mostly answered by equal entries.
+// two entries of the list: few letters in both cases, a byte above ASCII, spaces, quotes and
+// empty arguments; every other line has letters alone, whose texts are mostly answered by equal
+// entries.
 TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
   std::mt19937 random(2026);
   const auto lower = [](std::string text) {
@@ -178,11 +179,13 @@ TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
   };
   for (int round = 0; round < 400; ++round) {
     core::TParamStatusArray table = core::NewParamStatusArray(1 + random() % 24);
-    const std::size_t letters_only = round % 2 == 0 ? 3 : 5;
+    const std::size_t letters_only = round % 2 == 0 ? 4 : 6;
     for (core::TParamStatusRec& entry : table) {
       const std::size_t length = random() % 6;
       for (std::size_t i = 0; i < length; ++i) {
-        entry.Param.push_back("aAb \""[random() % letters_only]);
+        entry.Param.push_back(
+            "aA\xC9"
+            "b \""[random() % letters_only]);
       }
     }
     std::string list;
@@ -234,7 +237,7 @@ TEST(GetParamStatisticsTest, FillsDefaultRecordForWholeLineOnFirstCallOnly) {
   EXPECT_EQ("-l ", custom.ParamList);
   EXPECT_EQ(whole, Dump(core::DefaultSyntaxStats));
   // Given the default record itself, the first call validates it once, with the caller's range.
-  core::ResetValidationState();
+  core::ResetValidation();
   core::GetParamStatistics(core::DefaultSyntaxStats, core::ParamStatus, app::EssentialSwitches,
                            true, 1, 2);
   EXPECT_EQ("-z -l ", core::DefaultSyntaxStats.IgnoredList);
