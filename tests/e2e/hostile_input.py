@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Hostile command lines, end to end: every byte value, arguments as long as the kernel allows,
 65,536 bad arguments, the longest argument list the system accepts, an executable path with
-spaces, and control bytes in a report on a terminal. Expected results come from a reference of the case rules written here, not from
-golden files. POSIX only.
+spaces, and control bytes in a report on a terminal. Expected results come from a reference of
+the case rules written here, not from golden files. POSIX only.
 
   hostile_input.py [--emulator COMMAND] PROGRAM
 COMMAND (a CMake list, e.g. qemu-aarch64) runs a cross-built PROGRAM. Below, `program` is the

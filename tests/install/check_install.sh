@@ -87,7 +87,7 @@ MANWIDTH=80 man --warnings=w -l "$prefix/share/man/man1/lettrix.1.gz" >"$work/pa
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' EXAMPLES NOTES 'SEE ALSO'; do
   grep -qx "$section" "$work/page" || fail "manual page lacks $section"
 done
-for form in "${forms[@]}" 64 65 67 71 74 255; do
+for form in "${forms[@]}" 64 65 67 70 71 74 255; do
   grep -qF -- "$form" "$work/page" || fail "manual page does not mention $form"
 done
 
