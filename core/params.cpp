@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <limits>
 #include <utility>
 
@@ -388,20 +387,6 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
   value = rec.Value1;
 }
 
-namespace {
-
-// Whether `view` lies, even in part, in the text of `rec`.
-bool LiesIn(std::string_view view, const TFindParamRec& rec) {
-  const auto inside = [&](const std::string& text) {
-    const std::less<const char*> before;
-    return !view.empty() && !before(view.data() + view.size(), text.data()) &&
-           before(view.data(), text.data() + text.size() + 1);
-  };
-  return inside(rec.Text) || inside(rec.Value1) || inside(rec.Value2);
-}
-
-}  // namespace
-
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
   MergeDeclared(aliases);
@@ -413,21 +398,13 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
     return;
   }
   const bool takes_value = value_count == 1 && !(FirstValueRequired(flags) && next_arg.empty());
-  // The answer is written straight into `rec`, whose texts keep their room for the next
-  // argument, unless `arg` or `next_arg` are views of those texts.
-  TFindParamRec moved;
-  TFindParamRec& answer = LiesIn(arg, rec) || LiesIn(next_arg, rec) ? moved : rec;
-  answer.Reserved = answer.Attached = false;
-  answer.Text.assign(arg);
+  // Built apart and moved in at the end: `arg` and `next_arg` may be views of rec's own texts.
+  TFindParamRec answer;
+  answer.Text = arg;
   answer.Index = answer.ParamIndex = 0;
   answer.Found = value_count != 1 || takes_value;
-  if (takes_value) {
-    answer.Value1.assign(next_arg);
-  } else {
-    answer.Value1.clear();
-  }
-  answer.Value2.clear();
-  if (&answer == &moved) rec = std::move(moved);
+  if (takes_value) answer.Value1 = next_arg;
+  rec = std::move(answer);
 }
 
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
