@@ -424,23 +424,35 @@ void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle
   });
 }
 
+namespace {
+
+// Whether a space, `word` and a space occur in a space, `list` and a space, with `fold` applied
+// to the word's bytes; no text is built, so that merging words already declared costs nothing.
+template <typename Fold>
+bool ListHoldsWord(std::string_view list, std::string_view word, Fold fold) {
+  for (std::size_t at = 0; at + word.size() <= list.size(); ++at) {
+    const std::size_t end = at + word.size();
+    if ((at > 0 && list[at - 1] != ' ') || (end < list.size() && list[end] != ' ')) continue;
+    std::size_t i = 0;
+    while (i < word.size() && list[at + i] == fold(word[i])) ++i;
+    if (i == word.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool WordNotInList(std::string_view word, std::string_view list) {
-  std::string needle = " ";
-  needle.append(word).push_back(' ');
-  std::string haystack = " ";
-  haystack.append(list).push_back(' ');
-  return haystack.find(needle) == std::string::npos;
+  return !ListHoldsWord(list, word, [](char c) { return c; });
 }
 
 void AddDeclaredSwitches(std::string& list, std::string_view aliases) {
-  if (!aliases.empty()) {
-    for (const std::string& piece : SplitQuoted(AsciiUpper(aliases))) {
-      if (WordNotInList(piece, list)) {
-        list.push_back(' ');
-        list += piece;
-      }
-    }
-  }
+  // Upper-casing moves no space and no quote: the pieces are cut from the aliases as they are.
+  ForEachQuotedPiece(aliases, [&](std::string_view piece) {
+    if (ListHoldsWord(list, piece, platform::AsciiUpper)) return;
+    list.push_back(' ');
+    for (const char c : piece) list.push_back(platform::AsciiUpper(c));
+  });
   const std::string_view trimmed = TrimControls(list);
   if (trimmed.size() != list.size()) list = std::string(trimmed);
 }

@@ -42,20 +42,7 @@ std::string CaretNotation(std::string_view text) {
 
 TStringArray SplitQuoted(std::string_view text) {
   TStringArray pieces;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    if (text[at] == ' ') {
-      ++at;
-      continue;
-    }
-    const std::size_t start = at;
-    bool quoted = false;
-    while (at < text.size() && (quoted || text[at] != ' ')) {
-      if (text[at] == '"') quoted = !quoted;
-      ++at;
-    }
-    pieces.emplace_back(text.substr(start, at - start));
-  }
+  ForEachQuotedPiece(text, [&](std::string_view piece) { pieces.emplace_back(piece); });
   return pieces;
 }
 

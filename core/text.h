@@ -25,6 +25,26 @@ std::string_view TrimControls(std::string_view text);
 /// as "^G", DEL as "^?". Other bytes, the caret included, are kept.
 std::string CaretNotation(std::string_view text);
 
+/// Calls `visit` with each piece of a space-separated list, as a view of `text`, in order; a
+/// stretch in double quotes is never cut, and empty pieces are dropped.
+template <typename Visit>
+void ForEachQuotedPiece(std::string_view text, Visit visit) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const std::size_t start = at;
+    bool quoted = false;
+    while (at < text.size() && (quoted || text[at] != ' ')) {
+      if (text[at] == '"') quoted = !quoted;
+      ++at;
+    }
+    visit(text.substr(start, at - start));
+  }
+}
+
 /// The pieces of a space-separated list; a stretch in double quotes is never cut, and empty
 /// pieces are dropped.
 TStringArray SplitQuoted(std::string_view text);
