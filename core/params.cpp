@@ -190,6 +190,23 @@ void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& f
 
 namespace {
 
+// Compared byte by byte, a form of a word, bare or followed by an attached value, ends with the
+// word's last byte at the form's own length: that one byte rules most arguments out before any
+// text is compared.
+struct TFormEnd {
+  std::size_t Length = 0;
+  char Last = 0;  ///< lower-cased
+  bool operator==(const TFormEnd&) const = default;
+};
+
+TFormEnd FormEndOf(std::string_view prefix, std::string_view word) {
+  return {prefix.size() + word.size(), platform::AsciiLower(word.back())};
+}
+
+bool MayEndAs(std::string_view arg, const TFormEnd& end) {
+  return arg.size() >= end.Length && platform::AsciiLower(arg[end.Length - 1]) == end.Last;
+}
+
 // How an argument is a form of one alias word: not at all, exactly, or as the form of
 // `Length` bytes followed by ':' or '=' and an attached value.
 struct TFormMatch {
@@ -206,14 +223,7 @@ TFormMatch MatchOfForms(std::string_view alias, const TPrefixes& prefixes, std::
   const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
     const std::string_view prefix = prefixes.Items[p];
-    // Compared byte by byte, a form, bare or followed by a value, ends with the word's last
-    // byte at its own length: one byte rules most arguments out.
-    const std::size_t end = prefix.size() + alias.size();
-    if (bytewise && !alias.empty() &&
-        (arg.size() < end ||
-         platform::AsciiLower(arg[end - 1]) != platform::AsciiLower(alias.back()))) {
-      continue;
-    }
+    if (bytewise && !alias.empty() && !MayEndAs(arg, FormEndOf(prefix, alias))) continue;
     if (EqualsForm(arg, prefix, alias)) {
       match.Found = true;
       continue;
@@ -270,23 +280,20 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table,
   const bool second_required = SecondValueRequired(flags);
   const bool attached_allowed = AllowsAttachedValues(SwitchStyle);
   std::vector<TPrefixes> prefixes;
-  // Compared byte by byte, an argument can be a form of a word, bare or with a value attached,
-  // only if the form's last byte stands at the form's length: one check per distinct form end
-  // passes over most arguments of a long command line before any word is compared.
+  // Every distinct form end of the words, checked first: most arguments of a long command line
+  // are passed over at one byte each, without a call per word and prefix.
   const bool bytewise = platform::CaseFoldingIsBytewise();
-  std::vector<std::pair<std::size_t, char>> ends;
+  std::vector<TFormEnd> ends;
   for (const std::string_view word : words) {
     prefixes.push_back(PrefixesOf(word, SwitchStyle));
     for (std::size_t p = 0; p < prefixes.back().Count; ++p) {
-      const std::pair<std::size_t, char> end{prefixes.back().Items[p].size() + word.size(),
-                                             platform::AsciiLower(word.back())};
+      const TFormEnd end = FormEndOf(prefixes.back().Items[p], word);
       if (std::find(ends.begin(), ends.end(), end) == ends.end()) ends.push_back(end);
     }
   }
   const auto may_match = [&](std::string_view arg) {
-    return !bytewise || std::any_of(ends.begin(), ends.end(), [&](const auto& end) {
-      return arg.size() >= end.first && platform::AsciiLower(arg[end.first - 1]) == end.second;
-    });
+    return !bytewise || std::any_of(ends.begin(), ends.end(),
+                                    [&](const TFormEnd& end) { return MayEndAs(arg, end); });
   };
   // Examines one position; true when the search ends there.
   const auto examine = [&](std::int32_t h) {
