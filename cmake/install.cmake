@@ -192,6 +192,8 @@ else()
       set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
     elseif(deb_processor MATCHES "^(i[3-6]86|x86|x86_64|amd64)$")  # 32-bit x86, as the banner's tag
       set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE i386)
+    elseif(deb_processor STREQUAL "s390x")
+      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE s390x)
     else()
       message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: set "
                       "CPACK_DEBIAN_PACKAGE_ARCHITECTURE")
