@@ -188,8 +188,12 @@ else()
     string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" deb_processor)
     if(deb_processor MATCHES "^(aarch64|arm64)$")
       set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
-    elseif(deb_processor MATCHES "^(x86_64|amd64)$")
+    elseif(deb_processor MATCHES "^(x86_64|amd64)$" AND CMAKE_SIZEOF_VOID_P EQUAL 8)
       set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+    elseif(deb_processor MATCHES "^(i[3-6]86|x86|x86_64|amd64)$")  # 32-bit x86, as the banner's tag
+      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE i386)
+    elseif(deb_processor STREQUAL "s390x")
+      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE s390x)
     else()
       message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: set "
                       "CPACK_DEBIAN_PACKAGE_ARCHITECTURE")

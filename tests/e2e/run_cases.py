@@ -9,7 +9,8 @@ A case is a folder holding:
   stderr   expected standard error, byte for byte (no file: empty)
   status   expected exit status as a decimal number (no file: 0)
   env      optional KEY=VALUE lines added to the program's environment
-  locale   optional: a locale the case needs; the case is skipped when the system lacks it
+  locale   optional: a locale the case needs; the case is skipped when the system lacks it (or,
+           with --locales, when that folder of compiled locales lacks it)
   months   optional: the abbreviated month names of the case's LC_TIME locale for BUILD_DATE,
            January to December, one a line, in that locale's code page
   platforms     optional: the platforms the case is for (posix, win32), one a line; the case
@@ -80,7 +81,11 @@ def parse_args_file(data: bytes) -> list:
     return data.split(b"\n")
 
 
-def locale_available(name: str) -> bool:
+def locale_available(name: str, folder: str) -> bool:
+    if folder:
+        # Compiled for the program's machine, which need not read what this one reads: the
+        # folder holds each locale under the name that the cases give it.
+        return (Path(folder) / name / "LC_CTYPE").is_file()
     saved = locale.setlocale(locale.LC_CTYPE)
     try:
         locale.setlocale(locale.LC_CTYPE, name)
@@ -194,14 +199,14 @@ def command_arguments(arguments: list, platform: str, emulator: list) -> list:
 
 
 def run_case(case: Path, emulator: list, program: str, platform: str, timeout: float,
-             build: dict):
+             build: dict, locales: str):
     """Returns None when the case passes, a 'skip: ...' reason when it cannot run here, else a
     report."""
     platforms = read_optional(case / "platforms").decode().split()
     if platforms and platform not in platforms:
         return f"skip: not for {platform}"
     needed = read_optional(case / "locale").decode().strip()
-    if needed and not locale_available(needed):
+    if needed and not locale_available(needed, locales):
         return "skip: locale not available"
     name = expected(case, "program-name", platform).decode().strip()
     if name:
@@ -292,6 +297,9 @@ def main() -> int:
                         help="cases run at once")
     parser.add_argument("--build-info", default="",
                         help="the build_info.txt of the build under test")
+    parser.add_argument("--locales", default="",
+                        help="the folder of compiled locales that the program reads (its "
+                             "LOCPATH), when not the system's")
     parser.add_argument("roots", nargs="+", help="folders of cases")
     options = parser.parse_args()
 
@@ -303,7 +311,8 @@ def main() -> int:
     cases = find_cases(options.roots)
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, options.jobs)) as pool:
         outcomes = list(pool.map(lambda case: run_case(case, emulator, options.program, platform,
-                                                       options.timeout, build), cases))
+                                                       options.timeout, build, options.locales),
+                                 cases))
     other_platforms = 0
     for case, outcome in zip(cases, outcomes):
         if outcome is None:
