@@ -75,7 +75,8 @@ install(TARGETS QuillonCore EXPORT QuillonCoreTargets
 install(FILES core/banner.h core/library.h core/out_of_memory.h core/params.h core/report.h
               core/text.h core/validation.h
         DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
-install(FILES platform/platform.h DESTINATION ${core_include_dir}/platform COMPONENT QuillonCore)
+install(FILES platform/ascii.h platform/platform.h DESTINATION ${core_include_dir}/platform
+        COMPONENT QuillonCore)
 install(EXPORT QuillonCoreTargets NAMESPACE QuillonCore:: DESTINATION ${core_package_dir}
         COMPONENT QuillonCore)
 configure_package_config_file(cmake/QuillonCoreConfig.cmake.in

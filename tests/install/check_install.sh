@@ -63,7 +63,8 @@ mv "$work/stage" "$prefix"
 for file in bin/Lettrix share/man/man1/Lettrix.1.gz share/bash-completion/completions/lettrix \
     share/zsh/site-functions/_lettrix share/fish/vendor_completions.d/lettrix.fish \
     lib/libQuillonCore.a include/quilloncore/core/params.h \
-    include/quilloncore/platform/platform.h lib/cmake/QuillonCore/QuillonCoreConfig.cmake \
+    include/quilloncore/platform/platform.h include/quilloncore/platform/ascii.h \
+    lib/cmake/QuillonCore/QuillonCoreConfig.cmake \
     lib/cmake/QuillonCore/QuillonCoreConfigVersion.cmake lib/pkgconfig/quilloncore.pc; do
   [[ -f "$prefix/$file" && ! -L "$prefix/$file" ]] || fail "$file missing"
 done
