@@ -45,6 +45,7 @@ The runner exits with 0 when every case passed, with 77 when every case was for 
 
 import argparse
 import concurrent.futures
+import errno
 import locale
 import ntpath
 import os
@@ -249,11 +250,22 @@ def run_program(case: Path, emulator: list, program: str, platform: str, timeout
             command = emulator + [program] + command_arguments(
                 parse_args_file(expected(case, "args", platform)), platform, emulator)
         try:
-            if emulator:
-                done = run_until_exit(command, env, timeout)
-            else:
-                done = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                      stderr=subprocess.PIPE, env=env, timeout=timeout)
+            # A renamed copy is written while other threads start cases: until its exec, a child
+            # forked meanwhile holds the copy open for writing, and the system refuses to run it
+            # (ETXTBSY) for that moment.
+            for attempt in range(50):
+                try:
+                    if emulator:
+                        done = run_until_exit(command, env, timeout)
+                    else:
+                        done = subprocess.run(command, stdin=subprocess.DEVNULL,
+                                              stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                              env=env, timeout=timeout)
+                    break
+                except OSError as error:
+                    if error.errno != errno.ETXTBSY or attempt == 49:
+                        raise
+                    time.sleep(0.02)
         except subprocess.TimeoutExpired:
             return f"  timed out after {timeout} s"
     want_status = int(expected(case, "status", platform, b"0").decode().strip() or "0")
