@@ -2,18 +2,9 @@
 # g++-i686-linux-gnu, the executables run under QEMU's user-mode emulator (qemu-i386, from
 # qemu-user).
 #   cmake -S . -B build-i386 -DCMAKE_TOOLCHAIN_FILE=cmake/i686-linux-gnu.cmake
-set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-linux-gnu-gcc)  # GoogleTest enables C too
-set(CMAKE_CXX_COMPILER i686-linux-gnu-g++)
-
-# Libraries and packages come from the target's tree only; programs (Python) from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/i686-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(cross_triplet i686-linux-gnu)
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
 
 # ctest runs every program under the emulator. The release Lettrix is static; the unit tests are
 # not, and -L gives them the target's loader and libraries from the cross compiler's tree. The

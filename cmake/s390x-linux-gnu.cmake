@@ -2,18 +2,9 @@
 # of g++-s390x-linux-gnu, the executables run under QEMU's user-mode emulator (qemu-s390x, from
 # qemu-user).
 #   cmake -S . -B build-s390x -DCMAKE_TOOLCHAIN_FILE=cmake/s390x-linux-gnu.cmake
-set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR s390x)
-
-set(CMAKE_C_COMPILER s390x-linux-gnu-gcc)  # GoogleTest enables C too
-set(CMAKE_CXX_COMPILER s390x-linux-gnu-g++)
-
-# Libraries and packages come from the target's tree only; programs (Python) from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/s390x-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(cross_triplet s390x-linux-gnu)
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
 
 # glibc reads compiled locales only in the byte order of the machine that compiled them: the
 # host's locale archive is unreadable to a big-endian program, which then runs in the C locale.

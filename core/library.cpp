@@ -31,7 +31,10 @@ bool& BannerAllowed = State.BannerAllowed;
 int& SyntaxReportStyle = State.SyntaxReportStyle;
 
 void StartUp(TStartUpRec start) {
-  ShutDown();  // whatever an earlier run in this process may have left
+  // Each module's start begins from its starting values; so do the library's own variables and
+  // what the platform read, whatever an earlier run in this process may have left.
+  State = TLibraryState{};
+  platform::ForgetRunState();
   ExecutableFullPath = std::move(start.ExecutablePath);
   std::function<std::string()> make_command_line;
   if (start.Invoked) {

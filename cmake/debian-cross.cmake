@@ -1,0 +1,15 @@
+# What the Linux cross builds made on Debian share, included by each machine's toolchain file
+# after it has set `cross_triplet` (the compiler's prefix and tree, i686-linux-gnu) and
+# CMAKE_SYSTEM_PROCESSOR: Debian's cross compiler, and the target's tree for everything but
+# programs.
+set(CMAKE_SYSTEM_NAME Linux)
+
+set(CMAKE_C_COMPILER ${cross_triplet}-gcc)  # GoogleTest enables C too
+set(CMAKE_CXX_COMPILER ${cross_triplet}-g++)
+
+# Libraries and packages come from the target's tree only; programs (Python) from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${cross_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
