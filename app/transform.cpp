@@ -17,7 +17,7 @@ std::string ToLowerCase(std::string_view text) { return core::AsciiLower(text); 
 
 std::string InvertCase(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = c >= 'a' && c <= 'z' ? AsciiUpper(c) : AsciiLower(c);
+  for (char& c : result) c = platform::IsAsciiLower(c) ? AsciiUpper(c) : AsciiLower(c);
   return result;
 }
 

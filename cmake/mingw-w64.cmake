@@ -3,17 +3,10 @@
 #   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)  # GoogleTest enables C too
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)  # posix threads: std::thread, std::mutex
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-# Libraries and packages come from the target's tree only; programs (Python) from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(cross_triplet x86_64-w64-mingw32)
+set(cross_compiler_suffix -posix)  # posix threads: std::thread, std::mutex
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
+set(CMAKE_RC_COMPILER ${cross_triplet}-windres)
 
 # libstdc++, libgcc and winpthread linked in: the .exe runs on a bare Windows.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

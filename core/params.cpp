@@ -230,7 +230,7 @@ TFormMatch MatchOfForms(std::string_view alias, const TPrefixes& prefixes, std::
     }
     if (!attached_allowed || match.Found) continue;
     const std::size_t length = prefix.size() + alias.size();
-    if (arg.size() > length && (arg[length] == ':' || arg[length] == '=') &&
+    if (arg.size() > length && IsAttachSeparator(arg[length]) &&
         EqualsForm(arg.substr(0, length), prefix, alias)) {
       return {true, true, length};
     }
@@ -416,14 +416,16 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
 
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
   forms.clear();
-  static constexpr std::array<std::string_view, 3> all_suffixes = {"", ":", "="};
-  const std::size_t suffix_count = AllowsAttachedValues(style) ? 3 : 1;
+  // The bare form first, then one with each separator that an attached value may follow.
+  const std::size_t suffix_count = AllowsAttachedValues(style) ? 1 + AttachSeparators.size() : 1;
   ForEachAliasWord(aliases, [&](std::string_view word) {
     const TPrefixes prefixes = PrefixesOf(word, style);
     for (std::size_t s = 0; s < suffix_count; ++s) {
+      const std::string_view suffix =
+          s == 0 ? std::string_view() : AttachSeparators.substr(s - 1, 1);
       for (std::size_t p = 0; p < prefixes.Count; ++p) {
         std::string form(prefixes.Items[p]);
-        form.append(word).append(all_suffixes[s]).push_back(' ');
+        form.append(word).append(suffix).push_back(' ');
         if (forms.find(form) == std::string::npos) forms += form;
       }
     }

@@ -103,10 +103,22 @@ extern std::string& DeclaredSwitches;  ///< every alias word declared, upper-cas
 extern TFindParamRec &DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
     &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam;
 
-/// Position of the first ':' or '=' in `text` (npos when neither occurs): where an attached
-/// value would begin. Each character is searched for apart, which is far faster on long texts.
+/// The bytes that may separate a switch from its attached value, in the order in which the forms
+/// that carry one are listed.
+inline constexpr std::string_view AttachSeparators = ":=";
+
+/// Whether `c` may separate a switch from its attached value.
+constexpr bool IsAttachSeparator(char c) {
+  return AttachSeparators.find(c) != std::string_view::npos;
+}
+
+/// Position of the first attach separator in `text` (npos when there is none): where an
+/// attached value would begin. Each separator is searched for apart, which is far faster on long
+/// texts than one search for either.
 inline std::size_t FindAttachSeparator(std::string_view text) {
-  return std::min(text.find(':'), text.find('='));
+  std::size_t first = std::string_view::npos;
+  for (const char separator : AttachSeparators) first = std::min(first, text.find(separator));
+  return first;
 }
 
 /// Whether `arg` can be a form of any switch under the current style; when false, every lookup

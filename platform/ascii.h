@@ -8,8 +8,10 @@
 
 namespace platform {
 
-constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+constexpr bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+constexpr bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
+constexpr char AsciiLower(char c) { return IsAsciiUpper(c) ? static_cast<char>(c + 32) : c; }
+constexpr char AsciiUpper(char c) { return IsAsciiLower(c) ? static_cast<char>(c - 32) : c; }
 
 /// Equality of two texts with ASCII letters folded; needs no memory.
 constexpr bool EqualsAsciiNoCase(std::string_view left, std::string_view right) {
