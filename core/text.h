@@ -64,6 +64,24 @@ inline std::size_t QuotedSize(std::string_view text) {
 /// Appends QuoteIfNeeded(`text`) to `to` without a temporary text.
 void AppendQuotedIfNeeded(std::string& to, std::string_view text);
 
+/// A text as a list holds it: QuoteIfNeeded(`text`), then one space. Made once for a text that
+/// goes into several lists, so that whether it is quoted is decided once.
+struct TListEntry {
+  explicit TListEntry(std::string_view text) : Text(text), Quoted(NeedsQuotes(text)) {}
+
+  std::string_view Text;
+  bool Quoted;
+
+  std::size_t Size() const { return Text.size() + (Quoted ? 3 : 1); }
+  /// Calls `visit` with the entry's pieces in order, as views of Text and of fixed texts.
+  template <typename Visit>
+  void ForEachPiece(Visit visit) const {
+    if (Quoted) visit(std::string_view("\""));
+    visit(Text);
+    visit(std::string_view(Quoted ? "\" " : " "));
+  }
+};
+
 /// The directory part of `path`: cut after its last separator (nothing when it has none), then
 /// without a trailing separator unless that would leave a root such as "/" or "C:\\".
 std::string DirectoryOf(std::string_view path);

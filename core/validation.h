@@ -58,6 +58,8 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
 
 /// Appends the quoted `entry` and a space to `list`, and counts it.
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry);
+/// The same for an entry made already.
+void AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry);
 
 /// Starts the module for a run: both statistics records empty and named.
 void StartValidation();
