@@ -106,6 +106,7 @@ int Run(core::TStartUpRec run) {
   const core::TTextChannel error_channel = run.Error;
   const TRunGuard guard;
   try {
+    ResetSwitches();
     core::StartUp(std::move(run));
     SetUpSwitchStyle();
     core::TFileVersionInfoRec identity;

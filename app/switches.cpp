@@ -11,23 +11,12 @@
 
 namespace app {
 
+// Defined bare: ResetSwitches alone gives them their starting values.
 core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, ReverseAllParam,
     ExtendedDelimsParam, UpperParam, LowerParam, ProperParam, InvertParam, MirrorParam,
     ReverseWordsParam;
-
-namespace {
-
-// The run-wide output settings with their starting values: a reset is a fresh record.
-struct TOutputSettings {
-  std::string ResultSeparator{core::LineEnd};
-  ByteSet ActiveWordDelims = BasicWordDelims;
-};
-TOutputSettings Output;
-
-}  // namespace
-
-std::string& ResultSeparator = Output.ResultSeparator;
-ByteSet& ActiveWordDelims = Output.ActiveWordDelims;
+std::string ResultSeparator;
+ByteSet ActiveWordDelims;
 
 namespace {
 
@@ -67,7 +56,10 @@ const std::array<TDeclaration, 19> Declarations = {{
     {"W REVERSE-WORDS", dkValue, &ReverseWordsParam, nullptr,
      [](std::string_view v) { return ReverseWords(v, ActiveWordDelims); }, true},
 }};
+// The library's standard switches come first, then the program's own, the modifiers and the
+// transformations.
 const std::span<const TDeclaration, 13> Modifiers = std::span(Declarations).first<13>();
+const std::span<const TDeclaration, 11> OwnSwitches = std::span(Declarations).last<11>();
 const std::span<const TDeclaration, 6> Transformations = std::span(Declarations).last<6>();
 
 void Declare(const TDeclaration& d) {
@@ -170,8 +162,10 @@ void ProcessArguments() {
 }
 
 void ResetSwitches() {
-  for (const TDeclaration& d : Declarations) *d.Record = core::TFindParamRec{};
-  Output = TOutputSettings{};
+  // The standard switches' records are the library's, which its shutdown resets.
+  for (const TDeclaration& d : OwnSwitches) *d.Record = core::TFindParamRec();
+  ResultSeparator = std::string(core::LineEnd);
+  ActiveWordDelims = BasicWordDelims;
 }
 
 }  // namespace app

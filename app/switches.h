@@ -10,15 +10,18 @@
 
 namespace app {
 
+// The program's variables, from its start to its end; ResetSwitches gives them their starting
+// values, and nothing else does.
+
 /// The program's own switch records, filled by the declarations.
 extern core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, ReverseAllParam,
     ExtendedDelimsParam, UpperParam, LowerParam, ProperParam, InvertParam, MirrorParam,
     ReverseWordsParam;
 
 /// Written after every result: CR LF, or one space with -o, or nothing with -o and -n.
-extern std::string& ResultSeparator;
+extern std::string ResultSeparator;
 /// The delimiters of -w: with -x also ',' and ';'.
-extern ByteSet& ActiveWordDelims;
+extern ByteSet ActiveWordDelims;
 
 /// Sets the engine's switch style (attached values) and the lookup flags (every occurrence).
 void SetUpSwitchStyle();
@@ -31,8 +34,8 @@ void DeclareSwitches();
 /// switch that has its value, through the library's OutputChannel.
 void ProcessArguments();
 
-/// Empties the records of every declaration and the output settings, for the next run in the
-/// same process.
+/// Gives the program's own records and output settings their starting values: empty records,
+/// CR LF and the basic delimiters. The standard switches' records are the library's.
 void ResetSwitches();
 
 }  // namespace app

@@ -21,19 +21,21 @@ namespace core {
 
 namespace {
 
-// Every variable of the module with its starting value: a reset is a fresh record.
-struct TBannerState {
-  TFileVersionInfoRec AppVersionInfo;
-  bool BannerShown = false;
-  std::string ExecutablePath;                     ///< as the run was started with it
-  std::optional<TFormatSettings> FormatSettings;  ///< loaded when first needed
-};
-TBannerState State;
+std::optional<TFormatSettings> LoadedSettings;  ///< loaded when first needed
 
 }  // namespace
 
-TFileVersionInfoRec& AppVersionInfo = State.AppVersionInfo;
-bool& BannerShown = State.BannerShown;
+// Defined bare: ResetBanner alone gives them their starting values.
+TFileVersionInfoRec AppVersionInfo;
+bool BannerShown;
+std::string ExecutableFullPath;
+
+void ResetBanner() {
+  AppVersionInfo = TFileVersionInfoRec();
+  BannerShown = false;
+  ExecutableFullPath = std::string();
+  LoadedSettings.reset();
+}
 
 namespace {
 
@@ -169,13 +171,13 @@ class TSettingsGuard {
 
 TFormatSettings& FormatSettings() {
   // Loaded on first use, so that a run that shows no date never reads the locale.
-  if (!State.FormatSettings) {
+  if (!LoadedSettings) {
     platform::TTimeNames names = platform::SystemTimeNames();
-    State.FormatSettings.emplace();
-    State.FormatSettings->ShortMonthNames = std::move(names.ShortMonths);
-    State.FormatSettings->TimeSeparator = std::move(names.TimeSeparator);
+    LoadedSettings.emplace();
+    LoadedSettings->ShortMonthNames = std::move(names.ShortMonths);
+    LoadedSettings->TimeSeparator = std::move(names.TimeSeparator);
   }
-  return *State.FormatSettings;
+  return *LoadedSettings;
 }
 
 std::string FormatDateTime(std::string_view format, double value) {
@@ -282,7 +284,7 @@ double TextToDateTime(std::string_view text, std::string_view date_format) {
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names) {
-  const std::string_view path = State.ExecutablePath;
+  const std::string_view path = ExecutableFullPath;
   TFileVersionInfoRec info;
   info.ExeDir = DirectoryOf(path);
   info.ExeFileName = std::string(FileNameOf(path));
@@ -333,11 +335,9 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
   }
 }
 
-void StartBanner(std::string_view executable_path) {
+void StartBanner(std::string executable_path) {
   ResetBanner();
-  State.ExecutablePath = executable_path;
+  ExecutableFullPath = std::move(executable_path);
 }
-
-void ResetBanner() { State = TBannerState{}; }
 
 }  // namespace core

@@ -26,13 +26,15 @@ struct TFileVersionInfoRec {
   std::string ExeDir;  ///< directory of the executable, unquoted
 };
 
-// The module's variables, from start-up to shutdown. Each names a part of one record of the
-// module's state, so that a reset gives every one its starting value at once.
+// The module's variables, from start-up to shutdown; ResetBanner gives them their starting
+// values, and nothing else does.
 
 /// The running program's identity: the program fills it, the banner and help read it.
-extern TFileVersionInfoRec& AppVersionInfo;
+extern TFileVersionInfoRec AppVersionInfo;
 /// Whether this run has already had its banner; it is shown at most once.
-extern bool& BannerShown;
+extern bool BannerShown;
+/// Full path of the running executable, as the run was started with it: the identity's source.
+extern std::string ExecutableFullPath;
 
 /// Fixed when the program is built: "yyyy/mm/dd" and "yyyy/mm/dd hh:nn:ss" (UTC, or from
 /// SOURCE_DATE_EPOCH), the target architecture (" x64", " arm64", " x86" or empty) and the
@@ -96,7 +98,7 @@ std::string FormatDateTime(std::string_view format, double value);
 
 /// Starts the module for a run of the executable at `executable_path`: no identity yet, no
 /// banner shown, the locale's settings read afresh when first needed.
-void StartBanner(std::string_view executable_path);
+void StartBanner(std::string executable_path);
 /// Gives every variable of the module its starting value and releases what it holds.
 void ResetBanner();
 

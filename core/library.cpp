@@ -10,32 +10,29 @@
 #include "platform/platform.h"
 
 namespace core {
+// Defined bare: ResetLibrary alone gives them their starting values.
+int ExitCode;
+bool HelpRequested;
+bool BannerAllowed;
+int SyntaxReportStyle;
+
 namespace {
 
-// Every variable of the library's own, with its starting value: a reset is a fresh record.
-struct TLibraryState {
-  int ExitCode = 0;
-  std::string ExecutableFullPath;
-  bool HelpRequested = false;
-  bool BannerAllowed = true;
-  int SyntaxReportStyle = 0;
-};
-TLibraryState State;
+// The library's own variables at their starting values; start-up and shutdown both come here.
+void ResetLibrary() {
+  ExitCode = 0;
+  HelpRequested = false;
+  BannerAllowed = true;
+  SyntaxReportStyle = 0;
+}
 
 }  // namespace
-
-int& ExitCode = State.ExitCode;
-std::string& ExecutableFullPath = State.ExecutableFullPath;
-bool& HelpRequested = State.HelpRequested;
-bool& BannerAllowed = State.BannerAllowed;
-int& SyntaxReportStyle = State.SyntaxReportStyle;
 
 void StartUp(TStartUpRec start) {
   // Each module's start begins from its starting values; so do the library's own variables and
   // what the platform read, whatever an earlier run in this process may have left.
-  State = TLibraryState{};
+  ResetLibrary();
   platform::ForgetRunState();
-  ExecutableFullPath = std::move(start.ExecutablePath);
   std::function<std::string()> make_command_line;
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
@@ -44,11 +41,11 @@ void StartUp(TStartUpRec start) {
       });
     };
   }
-  StartReport(start.Output, start.Error, ExecutableFullPath, std::move(start.CommandLine),
+  StartReport(start.Output, start.Error, start.ExecutablePath, std::move(start.CommandLine),
               std::move(make_command_line));
   StartParamEngine(std::move(start.Arguments));
   StartValidation();
-  StartBanner(ExecutableFullPath);
+  StartBanner(std::move(start.ExecutablePath));
 }
 
 void ShutDown() {
@@ -57,7 +54,7 @@ void ShutDown() {
   ResetParamEngine();
   ResetReport();
   platform::ForgetRunState();
-  State = TLibraryState{};
+  ResetLibrary();
 }
 
 }  // namespace core

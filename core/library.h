@@ -22,19 +22,16 @@ struct TStartUpRec {
   TTextChannel Error{platform::stdError, nullptr};
 };
 
-// The library's own variables, from start-up to shutdown. Each names a part of one record of
-// its state, so that a reset gives every one its starting value at once.
+// The library's own variables, from start-up to shutdown; start-up and shutdown give them their
+// starting values, and nothing else does.
 
 /// The process's exit status: 0 from start-up, changed only by the program's decision.
-extern int& ExitCode;
-
-/// Full path of the running executable, as the run was started with it.
-extern std::string& ExecutableFullPath;
+extern int ExitCode;
 
 /// Settings the program reads or sets while deciding its run.
-extern bool& HelpRequested;     ///< a help or information switch is present
-extern bool& BannerAllowed;     ///< a processing run may show the banner
-extern int& SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below form
+extern bool HelpRequested;     ///< a help or information switch is present
+extern bool BannerAllowed;     ///< a processing run may show the banner; true at start-up
+extern int SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below form
 
 /// Starts every module of the library for a run: binds the channels, computes the execution
 /// path, builds ParamStatus, names the statistics records, and gives every other variable its

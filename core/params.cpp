@@ -24,35 +24,37 @@ struct TMergedAliases {
   std::vector<std::string> Lists;  ///< alias lists whose every word it holds
 };
 
-// Every variable of the engine with its starting value: a reset is a fresh record.
-struct TEngineState {
-  TParamStatusArray ParamStatus;
-  TParamRecArray FindHistory;
-  TSwitchStyle SwitchStyle = ssPlain;
-  bool RequireDoubleDash = true;
-  bool RecordFindHistory = false;
-  TParamFlags ParamFlags = 0;
-  std::string DeclaredSwitches;
-  TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
-      VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
-  TMergedAliases Merged;
-};
-TEngineState Engine;
+TMergedAliases Merged;
 
 }  // namespace
 
-TParamStatusArray& ParamStatus = Engine.ParamStatus;
-TParamRecArray& FindHistory = Engine.FindHistory;
-TSwitchStyle& SwitchStyle = Engine.SwitchStyle;
-bool& RequireDoubleDash = Engine.RequireDoubleDash;
-bool& RecordFindHistory = Engine.RecordFindHistory;
-TParamFlags& ParamFlags = Engine.ParamFlags;
-std::string& DeclaredSwitches = Engine.DeclaredSwitches;
-TFindParamRec &DebugModeParam = Engine.DebugModeParam, &SpareParam = Engine.SpareParam,
-              &ErrorDelayParam = Engine.ErrorDelayParam,
-              &AudibleErrorParam = Engine.AudibleErrorParam, &HelpParam = Engine.HelpParam,
-              &VerboseParam = Engine.VerboseParam, &VersionOnlyParam = Engine.VersionOnlyParam,
-              &BannerParam = Engine.BannerParam, &InfoParam = Engine.InfoParam;
+// Defined bare: ResetParamEngine alone gives them their starting values.
+TParamStatusArray ParamStatus;
+TParamRecArray FindHistory;
+TSwitchStyle SwitchStyle;
+bool RequireDoubleDash;
+bool RecordFindHistory;
+TParamFlags ParamFlags;
+std::string DeclaredSwitches;
+TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
+    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
+
+void ResetParamEngine() {
+  // Fresh containers, not cleared ones: a cleared one would keep its memory.
+  ParamStatus = TParamStatusArray();
+  FindHistory = TParamRecArray();
+  SwitchStyle = ssPlain;
+  RequireDoubleDash = true;
+  RecordFindHistory = false;
+  ParamFlags = 0;
+  DeclaredSwitches = std::string();
+  for (TFindParamRec* rec :
+       {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
+        &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
+    *rec = TFindParamRec();
+  }
+  Merged = TMergedAliases();
+}
 
 namespace {
 
@@ -72,7 +74,7 @@ bool EqualsForm(std::string_view text, std::string_view prefix, std::string_view
 }
 
 void MergeDeclared(std::string_view aliases) {
-  TMergedAliases& merged = Engine.Merged;
+  TMergedAliases& merged = Merged;
   if (DeclaredSwitches != merged.Declared) {
     merged.Lists.clear();
   } else if (std::find(merged.Lists.begin(), merged.Lists.end(), aliases) != merged.Lists.end()) {
@@ -157,8 +159,6 @@ void StartParamEngine(TStringArray&& arguments) {
   ParamStatus = BuildParamStatus(std::move(arguments));
   FindHistory = NewParamRecArray(0);
 }
-
-void ResetParamEngine() { Engine = TEngineState{}; }
 
 TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
   if (word.size() == 1) {

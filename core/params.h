@@ -89,19 +89,19 @@ inline constexpr std::string_view AliasDelimiters = " ,;";
 /// One-character aliases that the bare styles accept without prefix.
 inline constexpr std::string_view SymbolSwitchChars = "!#$%*+-.@_~";
 
-// The engine's variables, from start-up to shutdown. Each names a part of one record of the
-// engine's state, so that a reset gives every one its starting value at once.
-extern TParamStatusArray& ParamStatus;  ///< the argument table; built at start-up
-extern TParamRecArray& FindHistory;     ///< a copy of every answer while RecordFindHistory holds
-extern TSwitchStyle& SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
-extern bool& RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
-extern bool& RecordFindHistory;
-extern TParamFlags& ParamFlags;        ///< kept for the program; the engine never reads it
-extern std::string& DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
+// The engine's variables, from start-up to shutdown; ResetParamEngine gives them their starting
+// values, and nothing else does.
+extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-up
+extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
+extern TSwitchStyle SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
+extern bool RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
+extern bool RecordFindHistory;         ///< false at start-up
+extern TParamFlags ParamFlags;         ///< kept for the program; the engine never reads it
+extern std::string DeclaredSwitches;   ///< every alias word declared, upper-cased, each once
 
 /// Standard switch records that the program fills by copying its declarations' answers.
-extern TFindParamRec &DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
-    &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam;
+extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
+    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 
 /// The bytes that may separate a switch from its attached value, in the order in which the forms
 /// that carry one are listed.

@@ -8,27 +8,30 @@
 namespace core {
 namespace {
 
-// Every variable of the module with its starting value: a reset is a fresh record.
-struct TReportState {
-  TTextChannel OutputChannel{platform::stdOutput, nullptr};
-  TTextChannel ErrorChannel{platform::stdError, nullptr};
-  bool ErrorDelay = false;
-  bool AudibleError = false;
-  std::string ExecutionPath;
-  std::string CommandLineText;
-  std::function<std::string()> MakeCommandLine;  ///< set until the command line is made
-};
-TReportState State;
+std::function<std::string()> MakeCommandLine;  ///< set until the command line is made
 
 }  // namespace
 
-TTextChannel& OutputChannel = State.OutputChannel;
-TTextChannel& ErrorChannel = State.ErrorChannel;
-bool& ErrorDelay = State.ErrorDelay;
-bool& AudibleError = State.AudibleError;
-std::string& ExecutionPath = State.ExecutionPath;
-std::string& CommandLineText = State.CommandLineText;
+// Defined bare: ResetReport alone gives them their starting values.
+TTextChannel OutputChannel;
+TTextChannel ErrorChannel;
+bool ErrorDelay;
+bool AudibleError;
+std::string ExecutionPath;
+std::string CommandLineText;
+
+// Outside any run: whoever points it elsewhere keeps it so across runs.
 TPauseServices PauseServices;
+
+void ResetReport() {
+  OutputChannel = TTextChannel{platform::stdOutput};
+  ErrorChannel = TTextChannel{platform::stdError};
+  ErrorDelay = false;
+  AudibleError = false;
+  ExecutionPath = std::string();
+  CommandLineText = std::string();
+  MakeCommandLine = nullptr;
+}
 
 namespace {
 
@@ -47,9 +50,9 @@ class TKeyWatchGuard {
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
   OutputChannel = ErrorChannel;
   WriteLineAndEmptyLine(ErrorChannel, "Invalid or Incomplete Syntax!");
-  if (State.MakeCommandLine) {
-    CommandLineText = State.MakeCommandLine();
-    State.MakeCommandLine = nullptr;
+  if (MakeCommandLine) {
+    CommandLineText = MakeCommandLine();
+    MakeCommandLine = nullptr;
   }
   // The path, the command line and the lists in the message are the user's bytes, which a
   // script may pass on from anywhere: on a terminal an escape sequence among them would act
@@ -83,10 +86,8 @@ void StartReport(const TTextChannel& output, const TTextChannel& error,
   ErrorChannel = error;
   ExecutionPath = QuoteIfNeeded(DirectoryOf(executable_path));
   CommandLineText = std::move(command_line);
-  State.MakeCommandLine = std::move(make_command_line);
+  MakeCommandLine = std::move(make_command_line);
 }
-
-void ResetReport() { State = TReportState{}; }
 
 void WriteDividerLine(int length, bool add_empty_line) {
   std::string line(static_cast<std::size_t>(length > 0 ? length : 0), '-');

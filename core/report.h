@@ -27,24 +27,24 @@ struct TTextChannel {
   std::size_t Capacity = std::string::npos;
 };
 
-// The report's variables, from start-up to shutdown. Each names a part of one record of the
-// module's state, so that a reset gives every one its starting value at once.
+// The report's variables, from start-up to shutdown; ResetReport gives them their starting
+// values, and nothing else does.
 
 /// Results and help; bound to standard output at start-up.
-extern TTextChannel& OutputChannel;
+extern TTextChannel OutputChannel;
 /// Banner, build line and syntax report; bound to standard error at start-up.
-extern TTextChannel& ErrorChannel;
+extern TTextChannel ErrorChannel;
 
 /// The report's two error modes: a pause after it and a beep; false at start-up, set by the
 /// program from its switches.
-extern bool& ErrorDelay;
-extern bool& AudibleError;
+extern bool ErrorDelay;
+extern bool AudibleError;
 
 /// The directory of the running executable, quoted when needed; set at start-up.
-extern std::string& ExecutionPath;
+extern std::string ExecutionPath;
 /// The command line as the user entered it, program included; set at start-up where the
 /// system keeps one, else made by the report when it first shows it.
-extern std::string& CommandLineText;
+extern std::string CommandLineText;
 
 /// The system services behind the pause and the beep. In-process runs with no one at the
 /// terminal (the fuzzers) point them elsewhere; start-up and shutdown leave them as they are.

@@ -14,21 +14,16 @@
 
 namespace core {
 
-namespace {
+// Defined bare: ResetValidation alone gives them their starting values.
+TParamStatisticsRec CustomSyntaxStats;
+TParamStatisticsRec DefaultSyntaxStats;
+std::string HelpSwitchHint;
 
-// Every variable of the module with its starting value: a reset is a fresh record.
-struct TValidationState {
-  TParamStatisticsRec CustomSyntaxStats;
-  TParamStatisticsRec DefaultSyntaxStats;
-  std::string HelpSwitchHint;
-};
-TValidationState State;
-
-}  // namespace
-
-TParamStatisticsRec& CustomSyntaxStats = State.CustomSyntaxStats;
-TParamStatisticsRec& DefaultSyntaxStats = State.DefaultSyntaxStats;
-std::string& HelpSwitchHint = State.HelpSwitchHint;
+void ResetValidation() {
+  CustomSyntaxStats = TParamStatisticsRec();
+  DefaultSyntaxStats = TParamStatisticsRec();
+  HelpSwitchHint = std::string();
+}
 
 namespace {
 
@@ -253,7 +248,5 @@ void StartValidation() {
   ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
   ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");
 }
-
-void ResetValidation() { State = TValidationState{}; }
 
 }  // namespace core

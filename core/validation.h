@@ -28,12 +28,12 @@ struct TParamStatisticsRec {
   std::string Name;            ///< what the record is for, set by ResetStatistics
 };
 
-// The module's variables, from start-up to shutdown. Each names a part of one record of the
-// module's state, so that a reset gives every one its starting value at once.
-extern TParamStatisticsRec& CustomSyntaxStats;   ///< the program's verdict
-extern TParamStatisticsRec& DefaultSyntaxStats;  ///< the whole line, filled by the first judgement
+// The module's variables, from start-up to shutdown; ResetValidation gives them their starting
+// values, and nothing else does.
+extern TParamStatisticsRec CustomSyntaxStats;   ///< the program's verdict
+extern TParamStatisticsRec DefaultSyntaxStats;  ///< the whole line, filled by the first judgement
 /// The declared help and information switches with their prefixes, for a usage hint.
-extern std::string& HelpSwitchHint;
+extern std::string HelpSwitchHint;
 inline constexpr std::string_view HelpSwitchWords =
     "H HELP ? H2 HELP2 ?? VERSION-ONLY BUILD-ONLY INFO";
 
