@@ -267,85 +267,119 @@ bool SwitchMatches(std::string_view alias, std::string_view arg) {
 
 namespace {
 
-// FindParam's search: marks `table` and fills `rec` for every occurrence in the range.
-void SearchTable(TFindParamRec& rec, TParamStatusArray& table,
-                 const std::vector<std::string_view>& words, std::int32_t last_index,
-                 std::int32_t first_index, std::int32_t value_count, TParamFlags flags) {
+// What a lookup compares each argument with: the words of its alias list with their prefixes
+// and, where the comparison is byte by byte, every distinct byte at which one of their forms
+// ends.
+struct TSearchForms {
+  std::vector<std::string_view> Words;
+  std::vector<TPrefixes> Prefixes;  ///< one entry per word
+  std::vector<TFormEnd> Ends;
+  bool Bytewise = false;
+  bool AttachedAllowed = false;
+};
+
+TSearchForms SearchFormsOf(std::string_view aliases) {
+  TSearchForms forms;
+  forms.Bytewise = platform::CaseFoldingIsBytewise();
+  forms.AttachedAllowed = AllowsAttachedValues(SwitchStyle);
+  ForEachAliasWord(aliases, [&](std::string_view word) {
+    forms.Words.push_back(word);
+    const TPrefixes& prefixes = forms.Prefixes.emplace_back(PrefixesOf(word, SwitchStyle));
+    for (std::size_t p = 0; p < prefixes.Count; ++p) {
+      const TFormEnd end = FormEndOf(prefixes.Items[p], word);
+      if (std::find(forms.Ends.begin(), forms.Ends.end(), end) == forms.Ends.end()) {
+        forms.Ends.push_back(end);
+      }
+    }
+    return false;
+  });
+  return forms;
+}
+
+// Whether `arg` may be a form of one of the words: most arguments of a long command line are
+// passed over at their first byte or at one byte where a form would end, without a call per
+// word and prefix.
+inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
+  if (!MayBeSwitch(arg)) return false;
+  return !forms.Bytewise || std::any_of(forms.Ends.begin(), forms.Ends.end(),
+                                        [&](const TFormEnd& end) { return MayEndAs(arg, end); });
+}
+
+// Marks the switch found at `h` and answers for it. True when it carried an attached value that
+// stands: then it takes no following argument.
+bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
+                bool first_required) {
+  entry.Status = psSwitch;
+  entry.SwitchMark = true;
+  rec.Text = entry.Param;
+  rec.Index = h;
+  rec.ParamIndex = h + 1;
+  rec.Found = true;
+  if (!match.Attached) return false;
+  rec.Text.assign(entry.Param, 0, match.Length);
+  rec.Value1.assign(entry.Param, match.Length + 1, MaxAttachedValue);
+  rec.Attached = true;
+  if (!first_required || !rec.Value1.empty()) {
+    entry.Status = psAttachedSwitch;
+    entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
+    entry.SpareMark = false;
+    return true;
+  }
+  // A blank attached value that is required leaves the next argument to be the value.
+  entry.Status = psIncomplete;
+  entry.SwitchMark = true;
+  entry.ValueMark = false;
+  entry.AttachMark = true;
+  return false;
+}
+
+// Takes up to `value_count` arguments after the switch at `h` as its values.
+void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
+                         std::int32_t value_count, TParamFlags flags) {
+  if (value_count < 1) return;
+  const std::int32_t high = LastPosition(table);
+  TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
+  if (h == high) {
+    rec.Value1.clear();
+    if (FirstValueRequired(flags)) MarkValueMissing(rec, entry);
+    return;
+  }
+  TakeValue(rec, table, h, 1, FirstValueRequired(flags));
+  if (value_count != 2) return;
+  if (h + 1 < high) {
+    TakeValue(rec, table, h, 2, SecondValueRequired(flags));
+  } else {
+    rec.Value2.clear();
+    if (SecondValueRequired(flags)) MarkValueMissing(rec, entry);
+  }
+}
+
+// Looks for every word at position `h`; each match marks the table and answers in `rec`.
+void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
+                     const TSearchForms& forms, std::int32_t value_count, TParamFlags flags) {
+  TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
+  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
+    const TFormMatch match =
+        MatchOfForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
+    if (!match.Found) continue;
+    if (MarkSwitch(rec, entry, h, match, FirstValueRequired(flags))) return;
+    TakeFollowingValues(rec, table, h, value_count, flags);
+    if (RecordFindHistory) FindHistory.push_back(rec);
+  }
+}
+
+// FindParam's search: marks `table` and fills `rec` for every occurrence in the range, or for
+// the first only without pfFindAll.
+void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForms& forms,
+                 std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
+                 TParamFlags flags) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
-  if (last_index < first_index) return;
-
-  const bool first_required = FirstValueRequired(flags);
-  const bool second_required = SecondValueRequired(flags);
-  const bool attached_allowed = AllowsAttachedValues(SwitchStyle);
-  std::vector<TPrefixes> prefixes;
-  // Every distinct form end of the words, checked first: most arguments of a long command line
-  // are passed over at one byte each, without a call per word and prefix.
-  const bool bytewise = platform::CaseFoldingIsBytewise();
-  std::vector<TFormEnd> ends;
-  for (const std::string_view word : words) {
-    prefixes.push_back(PrefixesOf(word, SwitchStyle));
-    for (std::size_t p = 0; p < prefixes.back().Count; ++p) {
-      const TFormEnd end = FormEndOf(prefixes.back().Items[p], word);
-      if (std::find(ends.begin(), ends.end(), end) == ends.end()) ends.push_back(end);
-    }
-  }
-  const auto may_match = [&](std::string_view arg) {
-    return !bytewise || std::any_of(ends.begin(), ends.end(),
-                                    [&](const TFormEnd& end) { return MayEndAs(arg, end); });
-  };
-  // Examines one position; true when the search ends there.
-  const auto examine = [&](std::int32_t h) {
-    TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
-    if (!MayBeSwitch(entry.Param) || !may_match(entry.Param)) return false;
-    for (std::size_t w = 0; w < words.size(); ++w) {
-      const TFormMatch match = MatchOfForms(words[w], prefixes[w], entry.Param, attached_allowed);
-      if (!match.Found) continue;
-      entry.Status = psSwitch;
-      entry.SwitchMark = true;
-      rec.Text = entry.Param;
-      rec.Index = h;
-      rec.ParamIndex = h + 1;
-      rec.Found = true;
-      if (match.Attached) {
-        rec.Text.assign(entry.Param, 0, match.Length);
-        rec.Value1.assign(entry.Param, match.Length + 1, MaxAttachedValue);
-        rec.Attached = true;
-        if (!first_required || !rec.Value1.empty()) {
-          entry.Status = psAttachedSwitch;
-          entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
-          entry.SpareMark = false;
-          break;
-        }
-        // A blank attached value that is required leaves the next argument to be the value.
-        entry.Status = psIncomplete;
-        entry.SwitchMark = true;
-        entry.ValueMark = false;
-        entry.AttachMark = true;
-      }
-      if (value_count >= 1) {
-        if (h < high) {
-          TakeValue(rec, table, h, 1, first_required);
-          if (value_count == 2) {
-            if (h + 1 < high) {
-              TakeValue(rec, table, h, 2, second_required);
-            } else {
-              rec.Value2.clear();
-              if (second_required) MarkValueMissing(rec, entry);
-            }
-          }
-        } else {
-          rec.Value1.clear();
-          if (first_required) MarkValueMissing(rec, entry);
-        }
-      }
-      if (RecordFindHistory) FindHistory.push_back(rec);
-    }
-    return (flags & pfFindAll) == 0 && rec.Index != -1;
-  };
   for (std::int32_t h = first_index; h <= last_index; ++h) {
-    if (examine(h)) return;
+    if (!MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
+    ExaminePosition(rec, table, h, forms, value_count, flags);
+    if ((flags & pfFindAll) == 0 && rec.Index != -1) return;
   }
 }
 
@@ -360,12 +394,7 @@ void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view al
   answer.Value1 = default1;
   answer.Value2 = default2;
   AddDeclaredSwitches(DeclaredSwitches, aliases);
-  std::vector<std::string_view> words;
-  ForEachAliasWord(aliases, [&](std::string_view word) {
-    words.push_back(word);
-    return false;
-  });
-  SearchTable(answer, table, words, last_index, first_index, value_count, flags);
+  SearchTable(answer, table, SearchFormsOf(aliases), last_index, first_index, value_count, flags);
   rec = std::move(answer);
 }
 
