@@ -86,6 +86,8 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
               ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
+              cmake/QuillonCoreStamp.cmake cmake/QuillonCoreMachine.cmake
+              cmake/quilloncore-stamp.cmake
         DESTINATION ${core_package_dir} COMPONENT QuillonCore)
 # The same for builds without CMake: pkg-config --cflags --libs quilloncore. Paths are relative to
 # the .pc file, so that the installation may move.
@@ -186,16 +188,10 @@ else()
   # A dynamically linked one would need the target's libraries installed through dpkg
   # (multiarch) for dpkg-shlibdeps to find them.
   if(CMAKE_CROSSCOMPILING)
-    string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" deb_processor)
-    if(deb_processor MATCHES "^(aarch64|arm64)$")
-      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
-    elseif(deb_processor MATCHES "^(x86_64|amd64)$" AND CMAKE_SIZEOF_VOID_P EQUAL 8)
-      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
-    elseif(deb_processor MATCHES "^(i[3-6]86|x86|x86_64|amd64)$")  # 32-bit x86, as the banner's tag
-      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE i386)
-    elseif(deb_processor STREQUAL "s390x")
-      set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE s390x)
-    else()
+    include(${PROJECT_SOURCE_DIR}/cmake/QuillonCoreMachine.cmake)
+    quilloncore_classify_machine("${CMAKE_SYSTEM_PROCESSOR}" "${CMAKE_SIZEOF_VOID_P}" tag
+                                 CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+    if(NOT CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
       message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: set "
                       "CPACK_DEBIAN_PACKAGE_ARCHITECTURE")
     endif()

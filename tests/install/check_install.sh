@@ -160,8 +160,12 @@ fi
 if mapfile -t flags < <(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
      pkg-config --cflags --libs quilloncore | xargs printf '%s\n') &&
    ((${#flags[@]})) &&
+   stamp_script=$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
+     pkg-config --variable=stamp_script quilloncore | xargs printf '%s') &&
+   cmake -DOUTPUT="$work/stamp.cpp" -DCXX="${CXX:-c++}" -P "$stamp_script" &&
    "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$work/Bytecount" \
-     "$source_dir/examples/bytecount/main.cpp" "${flags[@]}" >"$work/example.log" 2>&1; then
+     "$source_dir/examples/bytecount/main.cpp" "$work/stamp.cpp" "${flags[@]}" \
+     >"$work/example.log" 2>&1; then
   check_bytecount "$work/Bytecount" pkg-config
 else
   cat "$work/example.log" >&2
