@@ -36,6 +36,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import termios
 import time
 
@@ -125,7 +126,7 @@ def job_shell(terminal: int, stderr: int) -> int:
 class Job:
     """The program as a job of its own job-control shell, on a terminal of its own."""
 
-    def __init__(self, program: list, stderr_pipe: bool = False):
+    def __init__(self, program: list, stderr_pipe: bool = False, stderr_file=None):
         self.program = program
         self.master, self.slave = pty.openpty()
         self.found = self.stty()
@@ -136,6 +137,8 @@ class Job:
         self.source = self.master  # where the program's standard error shows
         if stderr_pipe:
             self.source, pipe_end = os.pipe()
+        elif stderr_file is not None:  # the terminal then shows only what goes to it directly
+            pipe_end = os.dup(stderr_file.fileno())
         self.shell = subprocess.Popen(
             [sys.executable, os.path.abspath(__file__), "--job-shell", str(self.slave),
              str(pipe_end)],
@@ -160,7 +163,7 @@ class Job:
         return reply.decode()
 
     def run(self, mode: str = "--error-delay", foreground: bool = True, ignored=()):
-        self.pid = int(self.order("run", argv=[*self.program, "-z", mode],
+        self.pid = int(self.order("run", argv=[*self.program, "-z", *mode.split()],
                                   foreground=foreground, ignored=list(ignored)))
 
     def wait(self, timeout: float) -> str:
@@ -235,8 +238,8 @@ class Job:
 
 
 @contextlib.contextmanager
-def job_of(program: list, stderr_pipe: bool = False):
-    job = Job(program, stderr_pipe)
+def job_of(program: list, stderr_pipe: bool = False, stderr_file=None):
+    job = Job(program, stderr_pipe, stderr_file)
     try:
         yield job
         check(job.stty() == job.found, "stty -g differs from what the program found")
@@ -263,6 +266,32 @@ def key_ends_the_wait(program: list, key: bytes, mode: str = "--error-delay"):
               f"key echoed or wait not cut short: {job.prompt_line()!r}")
         check(shown.rstrip().endswith(b"Lettrix --??"), "the brief help follows the pause")
         check(job.pending_input() == 0, "the key is left for the next reader")
+
+
+def bell_before_the_prompt(program: list, mode: str):
+    """The audible error rings the terminal's bell once, after the report, before the prompt."""
+    with job_of(program) as job:
+        job.run(mode)
+        seen = job.read_until(PROMPT, dots=1)
+        job.type(b"k")
+        ends_quickly(job, "exited 65", "after the key")
+        before = seen[:seen.index(PROMPT)]
+        check(before.count(b"\a") == 1 and before.endswith(b"Provided: -z \r\r\n\r\r\n\a"),
+              f"no one bell between the report and the prompt: {seen!r}")
+
+
+def bell_never_in_a_file(program: list):
+    """Standard error redirected to a file gets no bell: the terminal does."""
+    with tempfile.TemporaryFile() as log:
+        with job_of(program, stderr_file=log) as job:
+            job.run("--audible-error")
+            state = job.wait(timeout=5.0)
+            check(state == "exited 65", f"--audible-error alone: {state}")
+            check(job.read(0.2) == b"\a", f"the terminal showed {job.seen!r}, not one bell")
+        log.seek(0)
+        written = log.read()
+        check(b"Invalid Parameters Provided: -z " in written and b"\a" not in written,
+              f"standard error got {written!r}")
 
 
 def keys_typed_before_do_not_count(program: list):
@@ -408,7 +437,13 @@ def cases(program: list) -> list:
          for name, key in keys]
         + [("a key ends the wait of --debug-mode", key_ends_the_wait,
             (program, b"k", "--debug-mode"), {}),
-           ("keys typed before the wait", keys_typed_before_do_not_count, (program,), {})]
+           ("keys typed before the wait", keys_typed_before_do_not_count, (program,), {}),
+           ("the bell of --audible-error before the prompt", bell_before_the_prompt,
+            (program, "--error-delay --audible-error"), {}),
+           ("the bell of --debug-mode before the prompt", bell_before_the_prompt,
+            (program, "--debug-mode"), {}),
+           ("no bell in standard error redirected to a file", bell_never_in_a_file, (program,),
+            {})]
         + [(f"{name} during the wait", signal_ends_the_run, (program, number, how), options)
            for name, number, how, options in signals]
         + [("Ctrl-Z, fg, a key", stopped_and_continued, (program, "key"), {}),

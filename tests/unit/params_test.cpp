@@ -92,7 +92,8 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
        true,
        "U UPPER",
        {"-u", "-U", "/u", "/UPPER", "--upper"},
-       {"--u", "-upper", "u", "-up", "--upperx", "-", "/", "-u:abc"}},
+       // A prefix that differs from a form's in its second byte only is no form.
+       {"--u", "-upper", "u", "-up", "--upperx", "-", "/", "-u:abc", "-/UPPER", "/-UPPER"}},
       {core::ssPlain, false, "U UPPER", {"-upper", "--upper", "/upper"}, {"--u", "upper"}},
       {core::ssBareSymbols, true, "+ U ?", {"+", "/+", "-+", "-?"}, {"u", "?", "++", "-u=abc"}},
       {core::ssBareAndAttached, true, "+", {"+"}, {}},

@@ -190,11 +190,14 @@ TEST(RunTest, ProperCaseFollowsEachRunsLocale) {
 // Whatever a run meets, it ends with an exit code and one line, and the next run in the process
 // finds nothing of it: here the beep of a syntax report throws what nothing expects.
 TEST(RunTest, EndsAnUnexpectedExceptionWith70AndLeavesNoState) {
+  static int beeps = 0;
   struct TRestoredServices {
     core::TPauseServices Saved = core::PauseServices;
     ~TRestoredServices() { core::PauseServices = Saved; }
   } restored;
-  core::PauseServices.Beep = [] { throw std::runtime_error("no beep"); };
+  core::PauseServices.Beep = [] {
+    if (++beeps == 1) throw std::runtime_error("no beep");
+  };
   std::string out, err;
   core::TStartUpRec run;
   run.Arguments = {"--audible-error", "-o", "-z"};
@@ -207,12 +210,15 @@ TEST(RunTest, EndsAnUnexpectedExceptionWith70AndLeavesNoState) {
       err.ends_with("Invalid Parameters Provided: -z \r\n\r\n"
                     "Lettrix: internal error: no beep\r\n"))
       << err;
-  EXPECT_TRUE(core::ParamStatus.empty());
-  EXPECT_FALSE(core::AudibleError);
-  EXPECT_EQ(nullptr, core::ErrorChannel.Buffer);
-  EXPECT_FALSE(app::OneLineParam.Found);
-  core::PauseServices = restored.Saved;
-  EXPECT_EQ("X\r\n", RunWith({"-u", "x"}));
+  // Neither -o nor the audible error carries over, and the next run writes where it is told.
+  EXPECT_EQ("X\r\ny\r\n", RunWith({"-u", "x", "-L", "Y"}));
+  std::string next_err;
+  core::TStartUpRec next;
+  next.Arguments = {"-z"};
+  next.Error = core::TTextChannel{platform::stdError, &next_err};
+  EXPECT_EQ(65, app::Run(std::move(next)));
+  EXPECT_NE(std::string::npos, next_err.find("Invalid Parameters Provided: -z ")) << next_err;
+  EXPECT_EQ(1, beeps);
 }
 
 // A failed write ends the run at once: nothing after it, one line on standard error if that

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "app/transform.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -111,16 +110,6 @@ TEST(ToProperCaseTest, StartsWordsAfterControlBytesSpaceAndSixteenMarks) {
     ASSERT_EQ(2U, result.size());
     EXPECT_EQ(starts_word ? 'X' : 'x', result[1]);
   }
-}
-
-// A word that begins with a capital above 0x7F gets no capital at all: the code page lowers the
-// first byte, and the ASCII rule that follows leaves it alone.
-TEST(ToProperCaseTest, LowersAccentedCapitalThatStartsAWord) {
-  std::string first = "\xC9";
-  platform::LowerCodePage(first);
-  EXPECT_EQ(first + "cole Libre", app::ToProperCase("\xC9"
-                                                    "COLE LIBRE",
-                                                    app::ProperCaseDelims));
 }
 
 TEST(ReverseWordsTest, ReversesSpaceSeparatedWords) {

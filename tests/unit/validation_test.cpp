@@ -178,14 +178,17 @@ TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
     return text;
   };
   for (int round = 0; round < 400; ++round) {
-    core::TParamStatusArray table = core::NewParamStatusArray(1 + random() % 24);
-    const std::size_t letters_only = round % 2 == 0 ? 4 : 6;
+    // Every tenth line is long and has many letters, so that the search's tables grow.
+    const bool long_line = round % 10 == 9;
+    const std::string_view letters = long_line ? "abcdefghijklmnopqrstuvwxyz \""
+                                               : "aA\xC9"
+                                                 "b \"";
+    const std::size_t letters_only = long_line ? letters.size() : round % 2 == 0 ? 4 : 6;
+    core::TParamStatusArray table = core::NewParamStatusArray(long_line ? 400 : 1 + random() % 24);
     for (core::TParamStatusRec& entry : table) {
       const std::size_t length = random() % 6;
       for (std::size_t i = 0; i < length; ++i) {
-        entry.Param.push_back(
-            "aA\xC9"
-            "b \""[random() % letters_only]);
+        entry.Param.push_back(letters[random() % letters_only]);
       }
     }
     std::string list;
