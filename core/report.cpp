@@ -56,11 +56,11 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   }
   // The path, the command line and the lists in the message are the user's bytes, which a
   // script may pass on from anywhere: on a terminal an escape sequence among them would act
-  // (retitle it, clear it, hide text), so there they are shown in caret notation. A file or a
-  // pipe gets them exactly as they are.
+  // (retitle it, clear it, hide text), so there every control character, C1 included, is
+  // shown visibly. A file or a pipe gets them exactly as they are.
   const bool terminal = ErrorChannel.Buffer == nullptr && platform::IsTerminal(ErrorChannel.Stream);
   const auto shown = [terminal](std::string_view text) {
-    return terminal ? CaretNotation(text) : std::string(text);
+    return terminal ? ShowControls(text, platform::FindControls(text)) : std::string(text);
   };
   std::string place = "Execution Path ... ";
   place.append(shown(ExecutionPath)).append(LineEnd);

@@ -25,18 +25,29 @@ std::string_view TrimControls(std::string_view text) {
   return text;
 }
 
-std::string CaretNotation(std::string_view text) {
+std::string ShowControls(std::string_view text, std::span<const platform::TControlRec> controls) {
   std::string shown;
-  shown.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      shown.push_back('^');
-      shown.push_back(static_cast<char>(byte ^ 0x40));
-    } else {
-      shown.push_back(c);
+  shown.reserve(text.size() + 3 * controls.size());
+  std::size_t at = 0;
+  for (const platform::TControlRec& control : controls) {
+    if (control.Offset < at || control.Offset > text.size() ||
+        control.Size > text.size() - control.Offset) {
+      continue;  // out of order or beyond the text: not this text's
     }
+    shown.append(text.substr(at, control.Offset - at));
+    auto code = static_cast<unsigned char>(control.Code);
+    if (code >= 0x80) {
+      shown.append("M-");
+      code -= 0x80;
+    }
+    if (code < 0x20 || code == 0x7F) {
+      shown.push_back('^');
+      code ^= 0x40;
+    }
+    shown.push_back(static_cast<char>(code));
+    at = control.Offset + control.Size;
   }
+  shown.append(text.substr(at));
   return shown;
 }
 

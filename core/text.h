@@ -2,11 +2,13 @@
 // Byte-text helpers shared by the library's modules.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/ascii.h"
+#include "platform/platform.h"
 
 namespace core {
 
@@ -21,9 +23,12 @@ std::string AsciiLower(std::string_view text);
 /// `text` without the bytes up to and including the space at either end.
 std::string_view TrimControls(std::string_view text);
 
-/// `text` with every control byte (0x00 to 0x1F and 0x7F) in caret notation: ESC as "^[", BEL
-/// as "^G", DEL as "^?". Other bytes, the caret included, are kept.
-std::string CaretNotation(std::string_view text);
+/// `text` with each of its `controls` (platform::FindControls) shown in ASCII without a control
+/// byte: C0 and DEL in caret notation (ESC as "^[", DEL as "^?"), a C1 control in meta-caret
+/// notation, "M-" before the caret form of its code less 0x80 (CSI, U+009B or the byte 0x9B,
+/// as "M-^["). Every other byte, the caret included, is kept; a control out of order or beyond
+/// the text is ignored.
+std::string ShowControls(std::string_view text, std::span<const platform::TControlRec> controls);
 
 /// Calls `visit` with each piece of a space-separated list, as a view of `text`, in order; a
 /// stretch in double quotes is never cut, and empty pieces are dropped.

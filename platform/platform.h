@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -42,6 +43,28 @@ std::string_view ExecutablePathInto(std::span<char> buffer);
 /// Whether `stream` is a terminal (a console on Windows), where control bytes act rather than
 /// show.
 bool IsTerminal(TStdStream stream);
+
+/// A character of a text that a terminal would take for a control: where its bytes lie, and
+/// which control it is (its code point: 0x00 to 0x1F and 0x7F for C0 and DEL, 0x80 to 0x9F for
+/// C1; under a single-byte locale, the byte).
+struct TControlRec {
+  std::size_t Offset = 0;
+  std::size_t Size = 0;
+  std::uint8_t Code = 0;
+  bool operator==(const TControlRec&) const = default;
+};
+using TControlArray = std::vector<TControlRec>;
+
+/// The controls among the characters of `text`, in order, read in the user's encoding: the
+/// locale's LC_CTYPE on POSIX, the ANSI code page of the arguments on Windows. A UTF-8 locale,
+/// and an ASCII-only one (C, POSIX) whose terminal may decode either way, read it as UTF-8
+/// (FindUtf8Controls); under a single-byte locale the bytes that it classes as controls count.
+TControlArray FindControls(std::string_view text);
+
+/// The controls of `text` read as UTF-8: C0, DEL and U+0080 to U+009F, and also every byte from
+/// 0x80 to 0x9F outside a valid sequence, which a terminal reading single bytes would obey.
+/// The bytes of a letter, such as the 0x9B of U+015B (C5 9B), are never controls.
+TControlArray FindUtf8Controls(std::string_view text);
 
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);
@@ -85,8 +108,8 @@ bool KeyPressed();
 /// terminal is as StartKeyWatch found it.
 void StopKeyWatch();
 
-/// Forgets what the services learnt from the system during a run (the locale's case table, the
-/// streams' code pages), so that the next run in the process asks the system afresh.
+/// Forgets what the services learnt from the system during a run (the locale's case table and
+/// controls, the code pages), so that the next run in the process asks the system afresh.
 void ForgetRunState();
 
 /// Blocks the calling thread for about `milliseconds`.

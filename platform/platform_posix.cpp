@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <optional>
 
 #include <ctype.h>
@@ -57,6 +58,89 @@ TLowerTable MakeLowerTable() {
 // Made on first use in a run, so that a run that proper-cases nothing never reads the locale,
 // and forgotten at its end: the next run may have another LC_CTYPE.
 std::optional<TLowerTable> LowerTable;
+
+// The user's locale for the categories of `mask`, as a private locale object that leaves the
+// process's global locale untouched. It is the thread's current locale while it lives: a
+// statically linked glibc (the Linux release) answers nl_langinfo_l from the thread's current
+// locale, whatever locale it is given, and MB_CUR_MAX and mbrtowc always read that one.
+class TUserLocale {
+ public:
+  explicit TUserLocale(int mask)
+      : User(newlocale(mask, "", static_cast<locale_t>(0))),
+        Previous(User == static_cast<locale_t>(0) ? User : uselocale(User)) {}
+  ~TUserLocale() {
+    if (User == static_cast<locale_t>(0)) return;
+    uselocale(Previous);
+    freelocale(User);
+  }
+  TUserLocale(const TUserLocale&) = delete;
+  TUserLocale& operator=(const TUserLocale&) = delete;
+
+  const locale_t User;  ///< null when the locale cannot be had
+
+ private:
+  const locale_t Previous;
+};
+
+// How the user's LC_CTYPE reads a text, for finding its controls.
+enum TReading : std::uint8_t {
+  rdUtf8,        // UTF-8, or ASCII only (C, POSIX): the terminal may decode UTF-8 or bytes
+  rdSingleByte,  // one byte a character: Controls says which
+  rdMultiByte,   // another multibyte encoding, read by the C library
+};
+struct TControlRule {
+  TReading Reading = rdUtf8;
+  std::array<bool, 256> Controls{};
+};
+
+TControlRule MakeControlRule() {
+  TControlRule rule;
+  const TUserLocale current(LC_CTYPE_MASK);
+  if (current.User == static_cast<locale_t>(0)) return rule;  // a program runs in C then
+  if (std::string_view(nl_langinfo_l(CODESET, current.User)) == "UTF-8") return rule;
+  if (MB_CUR_MAX > 1) {
+    rule.Reading = rdMultiByte;
+    return rule;
+  }
+  // A locale that gives the bytes above 0x7F no class at all (C, POSIX) says nothing about how
+  // the terminal reads them.
+  bool any_high = false;
+  for (int b = 0; b < 256; ++b) {
+    const bool control = iscntrl_l(b, current.User) != 0;
+    rule.Controls[static_cast<std::size_t>(b)] = control || b < 0x20 || b == 0x7F;
+    any_high = any_high || (b >= 0x80 && (control || isprint_l(b, current.User) != 0));
+  }
+  if (any_high) rule.Reading = rdSingleByte;
+  return rule;
+}
+
+// Learnt on first use in a run and forgotten at its end, like the case table.
+std::optional<TControlRule> ControlRule;
+
+bool IsControlCode(std::uint32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
+
+// Reads `text` with the C library in the user's locale. A byte that starts no character of the
+// encoding stands alone, and counts as a control when a terminal reading bytes would obey it.
+TControlArray FindMultiByteControls(std::string_view text) {
+  TControlArray controls;
+  const TUserLocale current(LC_CTYPE_MASK);
+  std::mbstate_t state{};
+  for (std::size_t at = 0; at < text.size();) {
+    wchar_t wide = 0;
+    const std::size_t got = std::mbrtowc(&wide, text.data() + at, text.size() - at, &state);
+    std::size_t size = 1;
+    auto code = static_cast<std::uint32_t>(static_cast<unsigned char>(text[at]));
+    if (got == static_cast<std::size_t>(-1) || got == static_cast<std::size_t>(-2)) {
+      state = std::mbstate_t{};
+    } else {
+      size = got == 0 ? 1 : got;
+      code = static_cast<std::uint32_t>(wide);
+    }
+    if (IsControlCode(code)) controls.push_back({at, size, static_cast<std::uint8_t>(code)});
+    at += size;
+  }
+  return controls;
+}
 
 // The key watch. It changes the terminal only while the process's group is the terminal's
 // foreground group, and with SIGTTOU blocked, so that a job in the background never touches the
@@ -256,6 +340,24 @@ bool IsTerminal(TStdStream stream) {
   return isatty(stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
 
+TControlArray FindControls(std::string_view text) {
+  if (!ControlRule) ControlRule = MakeControlRule();
+  switch (ControlRule->Reading) {
+    case rdUtf8:
+      return FindUtf8Controls(text);
+    case rdMultiByte:
+      return FindMultiByteControls(text);
+    case rdSingleByte:
+      break;
+  }
+  TControlArray controls;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (ControlRule->Controls[byte]) controls.push_back({at, 1, byte});
+  }
+  return controls;
+}
+
 bool EqualsNoCase(std::string_view left, std::string_view right) {
   // ASCII folding only: a Turkish locale must not turn "i" into a dotless letter.
   return EqualsAsciiNoCase(left, right);
@@ -312,18 +414,7 @@ TTimeNames SystemTimeNames() {
   TTimeNames names{
       {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
       std::string(1, ':')};
-  // A private locale object leaves the process's global locale untouched. It is also made the
-  // thread's current locale while it is read: a statically linked glibc (the Linux release)
-  // answers nl_langinfo_l from the thread's current locale, whatever locale it is given.
-  struct TCurrentLocale {
-    locale_t User = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-    locale_t Previous = User == static_cast<locale_t>(0) ? User : uselocale(User);
-    ~TCurrentLocale() {
-      if (User == static_cast<locale_t>(0)) return;
-      uselocale(Previous);
-      freelocale(User);
-    }
-  } current;
+  const TUserLocale current(LC_TIME_MASK);
   if (current.User == static_cast<locale_t>(0)) return names;
   for (int month = 0; month < 12; ++month) {
     names.ShortMonths[static_cast<std::size_t>(month)] =
@@ -385,7 +476,10 @@ void StopKeyWatch() {
   });
 }
 
-void ForgetRunState() { LowerTable.reset(); }
+void ForgetRunState() {
+  LowerTable.reset();
+  ControlRule.reset();
+}
 
 void SleepMilliseconds(int milliseconds) {
   timespec left{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};

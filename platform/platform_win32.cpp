@@ -6,8 +6,10 @@
 #include <array>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -50,6 +52,41 @@ std::string SystemMessage(DWORD code) {
     text.pop_back();
   }
   return text;
+}
+
+// How the ANSI code page of the arguments reads a text, learnt on first use in a run: the bytes
+// that start a two-byte character, and the control that each byte alone decodes to, if any.
+struct TControlRule {
+  UINT CodePage = 0;
+  std::array<bool, 256> Lead{};
+  std::array<int, 256> Control{};  // the code point, or -1
+};
+std::optional<TControlRule> ControlRule;
+
+bool IsControlCode(unsigned code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
+
+// The code point of the one character that `bytes` decode to, or -1. The conversion is the one
+// that output to a console of another code page takes, so that a byte the code page leaves
+// undefined (0x81 in code page 1252) is judged by what the console then gets: U+0081.
+int DecodeOne(UINT code_page, std::string_view bytes, DWORD flags) {
+  std::array<wchar_t, 2> wide{};
+  const int got =
+      MultiByteToWideChar(code_page, flags, bytes.data(), static_cast<int>(bytes.size()),
+                          wide.data(), static_cast<int>(wide.size()));
+  return got == 1 ? static_cast<int>(wide[0]) : -1;
+}
+
+TControlRule MakeControlRule() {
+  TControlRule rule;
+  rule.CodePage = GetACP();
+  for (int b = 0; b < 256; ++b) {
+    const auto at = static_cast<std::size_t>(b);
+    const char byte = static_cast<char>(b);
+    rule.Lead[at] = IsDBCSLeadByteEx(rule.CodePage, static_cast<BYTE>(b)) != 0;
+    const int code = b < 0x80 ? b : DecodeOne(rule.CodePage, std::string_view(&byte, 1), 0);
+    rule.Control[at] = code >= 0 && IsControlCode(static_cast<unsigned>(code)) ? code : -1;
+  }
+  return rule;
 }
 
 bool IsAscii(std::string_view text) {
@@ -244,6 +281,31 @@ bool IsTerminal(TStdStream stream) {
   return GetConsoleMode(BoundStream(stream).Handle, &mode) != 0;
 }
 
+TControlArray FindControls(std::string_view text) {
+  if (!ControlRule) ControlRule = MakeControlRule();
+  if (ControlRule->CodePage == CP_UTF8) return FindUtf8Controls(text);
+  TControlArray controls;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    // The lead and trail bytes of a double-byte character are a letter's, whatever their
+    // values; a lead byte without a valid trail stands alone.
+    if (ControlRule->Lead[byte] && at + 1 < text.size()) {
+      const int code = DecodeOne(ControlRule->CodePage, text.substr(at, 2), MB_ERR_INVALID_CHARS);
+      if (code >= 0) {
+        if (IsControlCode(static_cast<unsigned>(code))) {
+          controls.push_back({at, 2, static_cast<std::uint8_t>(code)});
+        }
+        at += 2;
+        continue;
+      }
+    }
+    const int code = ControlRule->Control[byte];
+    if (code >= 0) controls.push_back({at, 1, static_cast<std::uint8_t>(code)});
+    ++at;
+  }
+  return controls;
+}
+
 bool EqualsNoCase(std::string_view left, std::string_view right) {
   if (left.size() > INT_MAX || right.size() > INT_MAX) return false;
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(),
@@ -344,7 +406,10 @@ void StopKeyWatch() {
   Watch.Console = false;
 }
 
-void ForgetRunState() { Streams = {}; }
+void ForgetRunState() {
+  Streams = {};
+  ControlRule.reset();
+}
 
 void SleepMilliseconds(int milliseconds) {
   Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);

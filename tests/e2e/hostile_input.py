@@ -2,12 +2,15 @@
 # SPDX-License-Identifier: MIT
 """Hostile command lines, end to end: every byte value, arguments as long as the kernel allows,
 65,536 bad arguments, the longest argument list the system accepts, an executable path with
-spaces, and control bytes in a report on a terminal. Expected results come from a reference of
-the case rules written here, not from golden files. POSIX only.
+spaces, and control characters in a report on a terminal under the C, a UTF-8 and a Latin-1
+locale. Expected results come from a reference of the case rules written here, not from golden
+files. POSIX only.
 
-  hostile_input.py [--emulator COMMAND] PROGRAM
+  hostile_input.py [--emulator COMMAND] [--locales FOLDER] PROGRAM
 COMMAND (a CMake list, e.g. qemu-aarch64) runs a cross-built PROGRAM. Below, `program` is the
-whole command: the emulator's words, if any, then the program."""
+whole command: the emulator's words, if any, then the program. FOLDER holds the locales that
+the program reads, when not the system's. A terminal case whose locale is missing is skipped
+with "(locale not available)", which fails the cross builds' CI."""
 
 import argparse
 import errno
@@ -20,6 +23,8 @@ import subprocess
 import sys
 import tempfile
 import tty
+
+from run_cases import locale_available
 
 ENV = {"LC_ALL": "C"}
 CRLF = b"\r\n"
@@ -88,9 +93,9 @@ class Checks:
             self.passed += 1
 
 
-def run(program: list, args) -> subprocess.CompletedProcess:
+def run(program: list, args, env: dict = None) -> subprocess.CompletedProcess:
     return subprocess.run([*program, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE, env=ENV, timeout=120)
+                          stderr=subprocess.PIPE, env=env or ENV, timeout=120)
 
 
 def every_byte(program: list, checks: Checks):
@@ -195,15 +200,36 @@ def path_with_spaces(program: list, checks: Checks):
         checks.expect("results from a path with spaces", run(copy, ["-u", "a b"]), 0, b"A B\r\n")
 
 
-def report_on_terminal(program: list, checks: Checks):
-    # A report on a terminal shows control bytes from the command line in caret notation, so
-    # that they cannot act on it; through a pipe it keeps them as they are.
-    args = [b"-u", b"\x1b]0;owned\x07", b"\x1b[2J\x7f"]
-    shown = b"-u ^[]0;owned^G ^[[2J^?\r\n"
+# Reports on a terminal, each under a locale: the arguments after the program, and what the
+# terminal shows for each. Control characters, C1 included, are shown visibly and letters stay.
+# Under C the terminal may decode UTF-8 or single bytes, so both forms of CSI count there.
+TERMINAL_CASES = [
+    ("C", [b"-u", b"\x1b]0;owned\x07", b"\x1b[2J\x7f", b"a\xc2\x9b1m", b"\x9b2J"],
+     [b"-u", b"^[]0;owned^G", b"^[[2J^?", b"aM-^[1m", b"M-^[2J"]),
+    ("de_DE.UTF-8", [b"-u", b"a\xc2\x9b1m", b"\x9b2J", "\u00e9\u015b\u20ac".encode()],
+     [b"-u", b"aM-^[1m", b"M-^[2J", "\u00e9\u015b\u20ac".encode()]),
+    ("fr_FR.ISO-8859-1", [b"-u", b"\x9b2J", b"\xe9t\xe9"], [b"-u", b"M-^[2J", b"\xe9t\xe9"]),
+]
+# A control that acted: C0 but CR and LF, DEL and C1, as characters of the locale's encoding
+# (under C as bytes, which holds both forms).
+ACTING = re.compile("[\x00-\x09\x0b\x0c\x0e-\x1f\x7f-\x9f]")
+
+
+def acting_controls(written: bytes, name: str) -> list:
+    try:
+        text = written.decode("utf-8" if name.endswith("UTF-8") else "latin-1")
+    except UnicodeDecodeError as error:
+        return [f"not UTF-8 at byte {error.start}"]
+    return ACTING.findall(text)
+
+
+def run_on_terminal(program: list, args, env: dict) -> subprocess.CompletedProcess:
+    """Runs the program with standard error on a terminal; its stderr is what the terminal
+    got."""
     master, slave = pty.openpty()
     tty.setraw(slave)  # the terminal passes bytes through unchanged: CR LF stays CR LF
     done = subprocess.run([*program, *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                          stderr=slave, env=ENV, timeout=120)
+                          stderr=slave, env=env, timeout=120)
     os.close(slave)
     written = b""
     while True:
@@ -216,26 +242,43 @@ def report_on_terminal(program: list, checks: Checks):
         written += chunk
     os.close(master)
     done.stderr = written
-    checks.expect("report on a terminal", done, 65, b"", shown)
-    checks.expect("report on a terminal, the list", done, 65, b"",
-                  b"Invalid Parameters Provided: ^[[2J^? \r\n")
-    if any(byte in written for byte in b"\x1b\x07\x7f"):
-        checks.failed += 1
-        print(f"FAIL a control byte reached the terminal: {written!r}")
-    checks.expect("report through a pipe", run(program, args), 65, b"", b" ".join(args) + CRLF)
+    return done
+
+
+def report_on_terminal(program: list, checks: Checks, locales: str):
+    for name, args, shown in TERMINAL_CASES:
+        title = f"report on a terminal under {name}"
+        if name != "C" and not locale_available(name, locales):  # C is built in
+            print(f"SKIP {title} (locale not available)")
+            continue
+        env = {"LC_ALL": name}
+        done = run_on_terminal(program, args, env)
+        checks.expect(title, done, 65, b"", b" ".join(shown) + CRLF)
+        checks.expect(title + ", the list", done, 65, b"",
+                      b"Invalid Parameters Provided: " + b" ".join(shown[2:]) + b" " + CRLF)
+        acting = acting_controls(done.stderr, name)
+        if acting:
+            checks.failed += 1
+            print(f"FAIL {title}: controls reached the terminal: {acting!r}")
+        checks.expect(f"report through a pipe under {name}", run(program, args, env), 65, b"",
+                      b" ".join(args) + CRLF)
 
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--emulator", default="", help="command that runs the program")
+    parser.add_argument("--locales", default="",
+                        help="the folder of compiled locales that the program reads (its "
+                             "LOCPATH), when not the system's")
     parser.add_argument("program")
     options = parser.parse_args()
     program = [part for part in options.emulator.split(";") if part] + [options.program]
     checks = Checks()
     for group in (every_byte, longest_arguments, many_bad_arguments, longest_argument_list,
-                  path_with_spaces, report_on_terminal):
+                  path_with_spaces):
         group(program, checks)
+    report_on_terminal(program, checks, options.locales)
     print(f"{checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed else 0
 

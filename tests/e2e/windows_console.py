@@ -6,7 +6,8 @@ Wine makes a console of a pseudo-terminal given as standard input, and turns wha
 there into console key events: a key ends the error pause early through the reader of console
 input, and without one the wait runs its 30 steps with the reader running. The console writes
 in code page 437 while the arguments are in code page 1252, so what the program writes is
-converted, even into a pipe, and ASCII stays as it is.
+converted, even into a pipe, and ASCII stays as it is. With standard error on the terminal too,
+the report on the console shows the controls that code page 1252 decodes to visibly.
 
 Usage: windows_console.py EMULATOR PROGRAM (the emulator as a CMake list, such as the wrapper and
 its folder). Keys typed before the wait cannot be tried here: Wine's console takes in what the
@@ -18,6 +19,7 @@ import pty
 import select
 import subprocess
 import sys
+import tempfile
 import time
 
 PROMPT = b"Press Any Key to Continue..."
@@ -115,6 +117,38 @@ def output_in_console_code_page(command: list, master: int, slave: int):
     check(b"Invalid Parameters Provided: \x82 \r\n" in stderr, f"stderr {stderr!r}")
 
 
+def windows_path(path: str) -> str:
+    # Wine shows the POSIX file system as drive Z:.
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def controls_on_the_console(command: list, master: int, slave: int):
+    # The five bytes that code page 1252 leaves undefined reach the program as themselves, and
+    # would reach a UTF-8 console (chcp 65001) as U+0081 and its neighbours, C1 controls; 0x9C
+    # is a letter there. Standard error is the console, which Wine writes to the terminal.
+    emulator, program = command[:-1], command[-1]
+    with tempfile.TemporaryDirectory(prefix="lettrix console ") as folder:
+        batch = os.path.join(folder, "run.bat")
+        with open(batch, "wb") as f:
+            f.write(b'@chcp 65001 >nul\r\n@"' + windows_path(program).encode() + b'" %1 x\r\n')
+        STARTED.append(subprocess.Popen(
+            emulator + ["cmd", "/c", windows_path(batch), "\u0081\u008d\u008f\u0090\u009d\u0153"],
+            stdin=slave, stdout=subprocess.PIPE, stderr=slave, env=environment()))
+        process = STARTED[-1]
+        process.wait(timeout=90.0)
+    written = b""
+    while select.select([master], [], [], 0.2)[0]:
+        chunk = os.read(master, 65536)
+        if not chunk:
+            break
+        written += chunk
+    check(process.returncode == 65, f"status {process.returncode}")
+    shown = b"M-^AM-^MM-^OM-^PM-^]\xc5\x93 x"
+    check(shown in written, f"the console got {written!r}")
+    text = written.decode("utf-8", "replace")
+    check(not any("\x80" <= c <= "\x9f" for c in text), f"a C1 control: {written!r}")
+
+
 def main() -> int:
     emulator = [part for part in sys.argv[1].split(";") if part]
     command = emulator + [sys.argv[2]]
@@ -122,6 +156,7 @@ def main() -> int:
         ("a key ends the wait", key_ends_the_wait),
         ("the 30 steps run out", steps_run_out),
         ("output in the console's code page", output_in_console_code_page),
+        ("C1 controls shown on the console", controls_on_the_console),
     ]
     passed = failed = 0
     for title, test in tests:

@@ -50,6 +50,36 @@ TEST(LowerCodePageTest, LowersAsciiCapitalsAndKeepsOtherAscii) {
   }
 }
 
+// Letters whose bytes fall in 0x80 to 0x9F stay; a C1 control counts in either form, and a
+// byte of a sequence cut short or ill-formed stands alone.
+TEST(FindUtf8ControlsTest, FindsC0C1AndLoneC1Bytes) {
+  using platform::TControlArray;
+  struct ControlRow {
+    std::string_view text;
+    TControlArray controls;
+  };
+  const ControlRow rows[] = {
+      {"", {}},
+      {"\x1B[2J\x7F~", {{0, 1, 0x1B}, {4, 1, 0x7F}}},
+      {"a\xC2\x9B[1m", {{1, 2, 0x9B}}},
+      {"\xC2\x80\xC2\x9F\xC2\xA0", {{0, 2, 0x80}, {2, 2, 0x9F}}},  // NBSP is no control
+      {"\x9B[2J", {{0, 1, 0x9B}}},
+      // e-acute, s-acute, euro sign, A-umlaut, an emoji
+      {"\xC3\xA9\xC5\x9B\xE2\x82\xAC\xC3\x84\xF0\x9F\x98\x80", {}},
+      {"\xE2\x82x", {{1, 1, 0x82}}},                                     // a cut sequence
+      {"\xC2", {}},                                                      // ends too early
+      {"\xC1\x9B", {{1, 1, 0x9B}}},                                      // overlong "["
+      {"\xE0\x80\x9B", {{1, 1, 0x80}, {2, 1, 0x9B}}},                    // overlong ESC
+      {"\xED\xA0\x80", {{2, 1, 0x80}}},                                  // a surrogate
+      {"\xF4\x90\x80\x80", {{1, 1, 0x90}, {2, 1, 0x80}, {3, 1, 0x80}}},  // beyond U+10FFFF
+      {"\xC2\xC2\x85", {{1, 2, 0x85}}},                                  // a lead byte starts again
+  };
+  for (const ControlRow& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(row.text)));
+    EXPECT_EQ(row.controls, platform::FindUtf8Controls(row.text));
+  }
+}
+
 TEST(SystemTimeNamesTest, NamesEveryMonthAndTheSeparator) {
   const platform::TTimeNames names = platform::SystemTimeNames();
   for (const std::string& month : names.ShortMonths) EXPECT_FALSE(month.empty());
