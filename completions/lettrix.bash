@@ -33,9 +33,13 @@ _lettrix() {
       ;;
     *) return ;;
   esac
-  # Switches ignore case, so "--UP" completes to --upper too.
+  # Switches ignore case, so "--UP" completes to --upper too. Each form goes in quoted as the
+  # shell reads it back: -? and --?? are patterns that would turn into matching file names.
   for form in "${forms[@]}"; do
-    [[ ${form,,} == "${cur,,}"* ]] && COMPREPLY+=("$form")
+    if [[ ${form,,} == "${cur,,}"* ]]; then
+      printf -v form %q "$form"
+      COMPREPLY+=("$form")
+    fi
   done
 }
 complete -F _lettrix Lettrix lettrix

@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: MIT
 # fish completion for Lettrix and its lower-case link lettrix.
 
+# fish inserts each form escaped (-? as -\?), so that the patterns among them never turn into
+# matching file names.
 for command in Lettrix lettrix
     # The program reads no files; a transformation switch takes free text (-x: no files).
     complete -c $command -f

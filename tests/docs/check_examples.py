@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Runs the console examples of README.md and the manual page against a built Lettrix."""
+"""Runs the console examples of README.md, docs/*.md and the manual page against a built
+Lettrix."""
 # Usage: python3 tests/docs/check_examples.py build/Lettrix
 #
 # An example is a line "$ Lettrix ..." (a trailing backslash continues it on the next line)
 # followed by what it writes on standard output, up to the next "$ " line or the end of the
-# block. The blocks are README.md's ```console blocks and the manual page's .nf/.fi blocks.
+# block. The blocks are the ```console blocks of README.md and docs/*.md, and the manual page's
+# .nf/.fi blocks. A "$ " line in any other fenced block fails, for it would go unchecked; README.md
+# and the manual page must hold examples, a document in docs/ may hold none.
 # Each command runs in bash, where Lettrix names the program under test, with standard input
 # from /dev/null and LC_ALL=C. Its standard output, with CR LF read as LF, must equal the lines
 # shown; an exit code is stated the shell's way ("; echo $?") and is then part of that output,
 # and a command that states none must end with exit code 0.
+import glob
 import os
 import re
 import subprocess
@@ -32,19 +36,24 @@ def unroff(line):
     return re.sub(r"\\(f[BIRP]|\(..|.)", replace, line)
 
 
-def readme_blocks(path):
+def markdown_blocks(path):
     """Each ```console block as a list of (line number, text)."""
-    block, blocks = None, []
+    fence, block, blocks = None, None, []
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
             line = line.rstrip("\n")
-            if block is None and line.strip() == "```console":
+            if fence is None and line.strip().startswith("```"):
+                fence = line.strip()[3:]
                 block = []
-            elif block is not None and line.strip() == "```":
-                blocks.append(block)
-                block = None
-            elif block is not None:
+            elif fence is not None and line.strip() == "```":
+                if fence == "console":
+                    blocks.append(block)
+                fence = None
+            elif fence == "console":
                 block.append((number, line))
+            elif fence is not None and line.startswith("$ "):
+                sys.exit(f"check_examples: {os.path.relpath(path, ROOT)}:{number}: an example "
+                         f"outside a ```console block would go unchecked: {line}")
     return blocks
 
 
@@ -91,11 +100,14 @@ def main():
     if len(sys.argv) != 2:
         sys.exit("usage: check_examples.py <path to Lettrix>")
     program = os.path.abspath(sys.argv[1])
-    sources = [("README.md", readme_blocks), ("man/Lettrix.1.in", manual_blocks)]
+    documents = sorted(os.path.relpath(path, ROOT)
+                       for path in glob.glob(os.path.join(ROOT, "docs", "*.md")))
+    sources = [("README.md", markdown_blocks, True), ("man/Lettrix.1.in", manual_blocks, True)]
+    sources += [(name, markdown_blocks, False) for name in documents]
     checked = failed = 0
-    for name, read in sources:
+    for name, read, required in sources:
         found = examples(read(os.path.join(ROOT, name)))
-        if not found:
+        if required and not found:
             print(f"FAIL {name}: no examples found")
             failed += 1
         for number, command, lines in found:

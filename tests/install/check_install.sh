@@ -93,8 +93,12 @@ for form in "${forms[@]}" 64 65 67 70 71 74 255; do
 done
 
 step "bash completion"
-bash --norc --noprofile -s "$prefix" "$sorted_forms" >"$work/bash.out" 2>&1 <<'EOF' ||
+# A folder where -? and --?? match file names, as they would be in a user's folder.
+mkdir "$work/patterns" && touch -- "$work/patterns/-a" "$work/patterns/--ab"
+bash --norc --noprofile -s "$prefix" "$sorted_forms" "$work/patterns" >"$work/bash.out" 2>&1 \
+  <<'EOF' ||
 prefix=$1 expected=$2
+cd "$3" || exit
 source /usr/share/bash-completion/bash_completion
 # The loader finds the file by either name under the prefix's share folder.
 export XDG_DATA_DIRS="$prefix/share"
@@ -109,7 +113,13 @@ offer() {
   _lettrix
   printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort
 }
-[[ $(offer lettrix '') == "$expected" ]] || echo "offers $(offer lettrix '' | tr '\n' ' ')"
+# Each word offered, read back by the shell here, is the switch itself and no file name.
+read_back() {
+  local word
+  while IFS= read -r word; do eval "printf '%s\n' $word"; done | LC_ALL=C sort
+}
+[[ $(offer lettrix '' | read_back) == "$expected" ]] ||
+  echo "offers, read back: $(offer lettrix '' | read_back | tr '\n' ' ')"
 [[ $(offer Lettrix --UP) == --upper ]] || echo "--UP gives $(offer Lettrix --UP)"
 [[ $(offer lettrix /rev | tr '\n' ' ') == '/reverse-all /reverse-words ' ]] ||
   echo "/rev gives $(offer lettrix /rev)"
