@@ -68,49 +68,81 @@ endif()
 # QuillonCore for other tools: the static library, its headers in their folders so that
 # "core/params.h" reads the same inside and outside this project, and the package files.
 set(core_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/quilloncore)
-set(core_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/QuillonCore)
-install(TARGETS QuillonCore EXPORT QuillonCoreTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT QuillonCore
-        INCLUDES DESTINATION ${core_include_dir})
 install(FILES core/banner.h core/library.h core/out_of_memory.h core/params.h core/report.h
               core/text.h core/validation.h
         DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
 install(FILES platform/ascii.h platform/platform.h DESTINATION ${core_include_dir}/platform
         COMPONENT QuillonCore)
-install(EXPORT QuillonCoreTargets NAMESPACE QuillonCore:: DESTINATION ${core_package_dir}
-        COMPONENT QuillonCore)
-configure_package_config_file(cmake/QuillonCoreConfig.cmake.in
-                              ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
-                              INSTALL_DESTINATION ${core_package_dir})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/QuillonCoreConfig.cmake
-              ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
-              cmake/QuillonCoreStamp.cmake cmake/QuillonCoreMachine.cmake
-              cmake/quilloncore-stamp.cmake
-        DESTINATION ${core_package_dir} COMPONENT QuillonCore)
-# The same for builds without CMake: pkg-config --cflags --libs quilloncore. Paths are relative to
-# the .pc file, so that the installation may move.
-file(RELATIVE_PATH pc_prefix /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
-string(REGEX REPLACE "/$" "" pc_prefix "${pc_prefix}")
 set(pc_libs "")
 if(WIN32)
   set(pc_libs " -luser32")
 endif()
-configure_file(cmake/quilloncore.pc.in ${PROJECT_BINARY_DIR}/quilloncore.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/quilloncore.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
-        COMPONENT QuillonCore)
 
-# What the MIT licence asks to travel with the program. The .deb carries it, and the changes, in
-# Debian's formats: the copyright file machine-readable, the changelog in Debian's entries
-# (cmake/debian_changelog.cmake). These files are for the package alone (EXCLUDE_FROM_ALL): an
-# installation from source gets none of them.
+# The library with its CMake package and pkg-config file, in the library folder `libdir` as
+# `component`. The package files find the installation from where they lie, so a second library
+# folder gets copies of its own. The .pc file names its paths relative to itself, so that the
+# installation may move: pkg-config --cflags --libs quilloncore.
+function(install_quilloncore_library component libdir)
+  set(package_dir ${libdir}/cmake/QuillonCore)
+  set(generated ${PROJECT_BINARY_DIR}/${component})
+  install(TARGETS QuillonCore EXPORT ${component}Targets
+          ARCHIVE DESTINATION ${libdir} COMPONENT ${component} ${ARGN}
+          INCLUDES DESTINATION ${core_include_dir})
+  install(EXPORT ${component}Targets FILE QuillonCoreTargets.cmake NAMESPACE QuillonCore::
+          DESTINATION ${package_dir} COMPONENT ${component} ${ARGN})
+  configure_package_config_file(cmake/QuillonCoreConfig.cmake.in
+                                ${generated}/QuillonCoreConfig.cmake
+                                INSTALL_DESTINATION ${package_dir})
+  install(FILES ${generated}/QuillonCoreConfig.cmake
+                ${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
+                cmake/QuillonCoreStamp.cmake cmake/QuillonCoreMachine.cmake
+                cmake/quilloncore-stamp.cmake
+          DESTINATION ${package_dir} COMPONENT ${component} ${ARGN})
+  file(RELATIVE_PATH pc_prefix /root/${libdir}/pkgconfig /root)
+  string(REGEX REPLACE "/$" "" pc_prefix "${pc_prefix}")
+  configure_file(cmake/quilloncore.pc.in ${generated}/quilloncore.pc @ONLY)
+  install(FILES ${generated}/quilloncore.pc DESTINATION ${libdir}/pkgconfig
+          COMPONENT ${component} ${ARGN})
+endfunction()
+install_quilloncore_library(QuillonCoreLibrary ${CMAKE_INSTALL_LIBDIR})
+
+# The development .deb puts the library where Debian puts every library of a machine,
+# /usr/lib/<triplet>, the triplet that the compiler's own library folders name. The packages of
+# several machines then install side by side (Multi-Arch: same), and a cross build finds the
+# library of its target machine. An installation from source keeps the folder chosen for it.
+if(NOT WIN32)
+  set(core_deb_package libquilloncore-dev)  # Debian's name for a library's development files
+  set(core_deb_libdir ${CMAKE_INSTALL_LIBDIR})
+  set(core_deb_multiarch "")
+  if(CMAKE_LIBRARY_ARCHITECTURE)
+    set(core_deb_libdir lib/${CMAKE_LIBRARY_ARCHITECTURE})
+    set(core_deb_multiarch same)
+  endif()
+  install_quilloncore_library(QuillonCoreDebian ${core_deb_libdir} EXCLUDE_FROM_ALL)
+  # The packaged library is stripped as Debian strips a static library: of debug information
+  # and the compiler's notes, as the packaged program is, and of GCC's intermediate code for
+  # link-time optimisation, which only a GCC of the same version can read. The machine code
+  # stays whole.
+  if(CMAKE_STRIP)
+    install(CODE "execute_process(COMMAND [[${CMAKE_STRIP}]] --enable-deterministic-archives
+  --strip-debug --remove-section=.comment --remove-section=.note --remove-section=.gnu.lto_*
+  --remove-section=.gnu.debuglto_* --strip-symbol=__gnu_lto_v1 --strip-symbol=__gnu_lto_slim
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${core_deb_libdir}/libQuillonCore.a\"
+  COMMAND_ERROR_IS_FATAL ANY)" COMPONENT QuillonCoreDebian EXCLUDE_FROM_ALL)
+  endif()
+endif()
+
+# What the MIT licence asks to travel with the program and the library. The .debs carry it, and
+# the changes, in Debian's formats: the copyright file machine-readable, the changelog in
+# Debian's entries (cmake/debian_changelog.cmake). These files are for the packages alone
+# (EXCLUDE_FROM_ALL): an installation from source gets none of them.
 set(CPACK_PACKAGE_CONTACT "The Lettrix developers <lettrix@example.org>" CACHE STRING
     "Maintainer of the packages, with a contact address")
 if(WIN32)
   install(FILES LICENSE DESTINATION ${tool_dir} COMPONENT Lettrix)
 else()
-  set(debian_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/lettrix)
   file(READ LICENSE license)
   string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" copyright_line "${license}")
   set(copyright_holders "${CMAKE_MATCH_1}")
@@ -123,18 +155,29 @@ else()
   configure_file(cmake/debian_copyright.in ${PROJECT_BINARY_DIR}/debian/copyright @ONLY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
 
-  # The changelog is written when the package is made, the only time it is needed.
-  set(changelog ${PROJECT_BINARY_DIR}/debian/changelog)
-  install(CODE "set(NEWS [[${PROJECT_SOURCE_DIR}/NEWS.md]])
+  # Each package carries both in its own folder, as Debian asks; they are built from one source,
+  # which the changelog names. The changelog is written when a package is made, the only time
+  # it is needed.
+  foreach(package IN ITEMS "lettrix;Debian" "${core_deb_package};QuillonCoreDebianDocs")
+    list(GET package 0 name)
+    list(GET package 1 component)
+    set(changelog ${PROJECT_BINARY_DIR}/debian/${name}/changelog)
+    install(CODE "set(NEWS [[${PROJECT_SOURCE_DIR}/NEWS.md]])
 set(OUTPUT [[${changelog}]])
 set(PACKAGE lettrix)
 set(MAINTAINER [[${CPACK_PACKAGE_CONTACT}]])
 include([[${PROJECT_SOURCE_DIR}/cmake/debian_changelog.cmake]])
 set(INPUT [[${changelog}]])
 set(OUTPUT [[${changelog}.gz]])
-include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT Debian EXCLUDE_FROM_ALL)
-  install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog}.gz
-          DESTINATION ${debian_doc_dir} COMPONENT Debian EXCLUDE_FROM_ALL)
+include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCLUDE_FROM_ALL)
+    install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog}.gz
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${name} COMPONENT ${component}
+            EXCLUDE_FROM_ALL)
+  endforeach()
+  # The example tool, to be built where it lies, with find_package or with pkg-config.
+  install(FILES examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package}/examples
+          COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
 
   # The static link is chosen on purpose (CMakeLists.txt), which lintian would question.
   if(LETTRIX_STATIC)
@@ -143,21 +186,10 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT Debian EXCLUDE_FR
   endif()
 endif()
 
-# Packages carry the tool only; the library is for those who build from source.
+# The program's package, and on Linux the library's development package beside it.
 set(CPACK_PACKAGE_NAME Lettrix)
 set(CPACK_PACKAGE_VENDOR "The Lettrix developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "change the case of strings given on the command line")
-# Lines as they stand in the package's control file, each under 80 columns.
-set(CPACK_PACKAGE_DESCRIPTION "\
-Lettrix writes each string given on its command line in upper case, lower
-case, proper name case or inverted case, mirrored byte by byte, or with its
-words in reverse order. The results come out in command-line order, one per
-line or all on one line, and the exit code tells valid from invalid syntax.
-
-Switches are case-insensitive and may be written with -, -- or /. The package
-holds the manual page and bash, zsh and fish completion.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_STRIP_FILES ON)
 # Folders in the package do not depend on the umask of whoever builds it.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -166,20 +198,67 @@ set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_options.cmake)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_COMPONENTS_ALL Lettrix)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
   set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)  # unpacks into one folder, not beside others
 else()
   set(CPACK_GENERATOR DEB)
-  set(CPACK_COMPONENTS_ALL Lettrix Debian)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
-  set(CPACK_DEBIAN_PACKAGE_NAME lettrix)  # Debian allows no capitals in package names
+  set(CPACK_COMPONENTS_GROUPING ONE_PER_GROUP)
+  set(CPACK_COMPONENTS_ALL Lettrix Debian QuillonCore QuillonCoreDebian QuillonCoreDebianDocs)
+  foreach(component IN LISTS CPACK_COMPONENTS_ALL)
+    string(TOUPPER ${component} component_var)
+    if(component MATCHES "^(Lettrix|Debian)$")
+      set(CPACK_COMPONENT_${component_var}_GROUP Program)
+    else()
+      set(CPACK_COMPONENT_${component_var}_GROUP Development)
+    endif()
+  endforeach()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  # Each description's first line is its summary, and the lines stand as in the control file,
+  # each under 80 columns. CPACK_PACKAGE_DESCRIPTION_SUMMARY stays unset: CPack would put it
+  # before both descriptions.
+  set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME lettrix)  # Debian allows no capitals in package names
+  set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "\
+change the case of strings given on the command line
+Lettrix writes each string given on its command line in upper case, lower
+case, proper name case or inverted case, mirrored byte by byte, or with its
+words in reverse order. The results come out in command-line order, one per
+line or all on one line, and the exit code tells valid from invalid syntax.
+
+Switches are case-insensitive and may be written with -, -- or /. The package
+holds the manual page and bash, zsh and fish completion.")
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${core_deb_package})
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SOURCE lettrix)
+  # No tool on the library links without its build stamp, which CMake writes, with or without
+  # a CMake build. The library's objects, compiled by GCC 12 for C++20, need that compiler's C++
+  # library or a later one; the compiler that brings it is the user's choice. pkg-config serves
+  # builds without CMake alone.
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "cmake (>= 3.25)")
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS "g++ (>= 4:12)")
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SUGGESTS pkg-config)
+  set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
+QuillonCore console-tool library (development files)
+QuillonCore is the library under Lettrix, for console tools that take
+switches: their declaration and lookup, the judgement of the whole command
+line, the syntax-error report, the output channels, and the identity record
+with its banner and its build stamp.
+
+This package holds the headers, the static library, the CMake package
+QuillonCore with the function that stamps each tool's build, the pkg-config
+module quilloncore, and the sources of a complete small tool in
+/usr/share/doc/${core_deb_package}/examples.")
+  # Read by cmake/deb_installed_size.cmake, which adds the Multi-Arch field that CPack does not
+  # write, and says of the program's package alone that it depends on nothing.
+  set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})
+  set(CPACK_QUILLONCORE_PACKAGE ${core_deb_package})
+  set(CPACK_QUILLONCORE_MULTIARCH ${core_deb_multiarch})
   # Depends lists the shared libraries the program needs, as dpkg-shlibdeps finds them; a
   # statically linked program needs none, and cmake/cpack_options.cmake says so.
-  set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})
   if(NOT LETTRIX_STATIC)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PROGRAM_PACKAGE_SHLIBDEPS ON)
   endif()
   # CPack counts directories and the targets of links into Installed-Size; the package is
   # rewritten with the size as Debian counts it (cmake/deb_installed_size.cmake).
