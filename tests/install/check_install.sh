@@ -3,11 +3,13 @@
 # Builds, installs, packages and reuses the project the way its users do, and checks each
 # result: two clean builds give the same program, a second build with nothing changed relinks
 # nothing, the install tree, the manual page, bash completion, a second tool built on the
-# installed QuillonCore alone (through CMake and through pkg-config), and a lintian-clean .deb
-# whose Installed-Size is that of its files.
+# installed QuillonCore alone (through CMake and through pkg-config) with its own build date and
+# its exit codes, and two lintian-clean .debs, the program's and the library's development
+# package, whose Installed-Size is that of their files.
 # Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
 # and lintian.
-# With CI=true it also installs the .deb on this machine and removes it again.
+# With CI=true it also installs both .debs on this machine, builds the example that the
+# development package ships where it lies, and removes them again.
 set -uo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -139,57 +141,98 @@ for form in "${forms[@]}"; do
 done
 
 step "example tool on the installed QuillonCore"
-# Bytecount behaves the same however it was built.
+# Bytecount behaves the same however it was built, and its banner shows the date of its own
+# build, which is not the library's.
+example_epoch=$((SOURCE_DATE_EPOCH - 400 * 86400))
+example_date=$(LC_ALL=C date -u -d "@$example_epoch" '+%d %b %Y')
 check_bytecount() {
-  local program=$1 how=$2 out status
+  local program=$1 how=$2 out status code report args
   out=$("$program" -c abc --count "two words" -t | od -c)
   [[ $out == "$(printf '3\r\n9\r\ntotal 12\r\n' | od -c)" ]] || fail "Bytecount ($how) wrote $out"
-  "$program" -c abc stray >"$work/out" 2>"$work/err"
+  # Each invalid line: its code, nothing on standard output, and on standard error the banner,
+  # then the report.
+  while IFS='|' read -r code report args; do
+    read -ra args <<<"$args"
+    LC_ALL=C "$program" "${args[@]}" >"$work/out" 2>"$work/err"
+    status=$?
+    [[ $status == "$code" && ! -s "$work/out" ]] ||
+      fail "Bytecount ${args[*]} ($how) ends with $status instead of $code"
+    if ! head -n 1 "$work/err" | grep -qF "Bytecount v1.0" ||
+       ! head -n 1 "$work/err" | grep -qF "($example_date)" ||
+       ! grep -qF "$report" "$work/err"; then
+      fail "Bytecount ${args[*]} ($how) reports: $(cat "$work/err")"
+    fi
+  done <<'EOF'
+65|Invalid Parameters Provided: stray|-c abc stray
+67|Incomplete Parameters Provided: -c|-c
+64|Missing Essential Parameters (e.g. -c <text>)|
+EOF
+  # A failed write ends the run with 74 and one line that names the tool.
+  "$program" -c abc >/dev/full 2>"$work/err"
   status=$?
-  [[ $status == 65 && ! -s "$work/out" ]] ||
-    fail "Bytecount ($how) with a stray argument: $status"
-  if ! grep -q '^Bytecount v1.0' "$work/err" ||
-     ! grep -q 'Invalid Parameters Provided: stray' "$work/err"; then
-    fail "Bytecount's report ($how): $(cat "$work/err")"
+  if [[ $status != 74 || $(wc -l <"$work/err") != 1 ]] ||
+     ! grep -qE $'^Bytecount: write error on standard output: .+\r$' "$work/err"; then
+    fail "Bytecount -c abc >/dev/full ($how) ends with $status, writing: $(cat -A "$work/err")"
   fi
-  "$program" -c >/dev/null 2>&1
-  status=$?
-  [[ $status == 67 ]] || fail "Bytecount -c ($how) ends with $status instead of 67"
+  # With standard error full, standard output still gets all that was written to it, and
+  # nothing meant for standard error: a valid run needs no standard error, and an invalid one
+  # ends with 74 when its banner cannot be written.
+  while IFS='|' read -r code expected args; do
+    read -ra args <<<"$args"
+    "$program" "${args[@]}" 2>/dev/full | od -c >"$work/out"
+    status=${PIPESTATUS[0]}
+    [[ $status == "$code" && $(<"$work/out") == "$(printf '%b' "$expected" | od -c)" ]] ||
+      fail "Bytecount ${args[*]} 2>/dev/full ($how) ends with $status, writing $(<"$work/out")"
+  done <<'EOF'
+0|3\r\n9\r\ntotal 12\r\n|-c abc --count two-words -t
+74||-c abc stray
+EOF
 }
-example=$work/bytecount
-if cmake -S "$source_dir/examples/bytecount" -B "$example" -DCMAKE_PREFIX_PATH="$prefix" \
-     -DCMAKE_CXX_FLAGS=-Werror >"$work/example.log" 2>&1 &&
-   cmake --build "$example" >>"$work/example.log" 2>&1; then
-  check_bytecount "$example/Bytecount" find_package
-else
-  cat "$work/example.log" >&2
-  fail "the example does not build against the installed package"
-fi
-# The same tool with a plain compiler line. pkg-config escapes the space in the prefix's name
-# with a backslash; xargs takes the escape away again, as a shell would.
-if mapfile -t flags < <(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
-     pkg-config --cflags --libs quilloncore | xargs printf '%s\n') &&
-   ((${#flags[@]})) &&
-   stamp_script=$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
-     pkg-config --variable=stamp_script quilloncore | xargs printf '%s') &&
-   cmake -DOUTPUT="$work/stamp.cpp" -DCXX="${CXX:-c++}" -P "$stamp_script" &&
-   "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$work/Bytecount" \
-     "$source_dir/examples/bytecount/main.cpp" "$work/stamp.cpp" "${flags[@]}" \
-     >"$work/example.log" 2>&1; then
-  check_bytecount "$work/Bytecount" pkg-config
-else
-  cat "$work/example.log" >&2
-  fail "the example does not build with the flags of pkg-config --cflags --libs quilloncore"
-fi
 
-step ".deb package"
+# Builds Bytecount from the sources in `sources` with CMake's find_package and with pkg-config
+# and the stamp script, each in a folder of its own, and checks both programs. `prefix` is the
+# installation to build on, empty for the system's own.
+build_bytecount() {
+  local sources=$1 label=$2 prefix=$3 dir=$work/bytecount-$2 stamp_script flags
+  mkdir -p "$dir"
+  if cmake -S "$sources" -B "$dir/cmake" -DCMAKE_PREFIX_PATH="$prefix" \
+       -DCMAKE_CXX_FLAGS=-Werror >"$dir/log" 2>&1 &&
+     SOURCE_DATE_EPOCH=$example_epoch cmake --build "$dir/cmake" >>"$dir/log" 2>&1; then
+    check_bytecount "$dir/cmake/Bytecount" "$label, find_package"
+  else
+    cat "$dir/log" >&2
+    fail "the example ($label) does not build with find_package"
+  fi
+  # pkg-config escapes the space in the prefix's name with a backslash; xargs takes the escape
+  # away again, as a shell would.
+  if mapfile -t flags < <(PKG_CONFIG_PATH=${prefix:+$prefix/lib/pkgconfig} \
+       pkg-config --cflags --libs quilloncore | xargs printf '%s\n') &&
+     ((${#flags[@]})) &&
+     stamp_script=$(PKG_CONFIG_PATH=${prefix:+$prefix/lib/pkgconfig} \
+       pkg-config --variable=stamp_script quilloncore | xargs printf '%s') &&
+     SOURCE_DATE_EPOCH=$example_epoch \
+       cmake -DOUTPUT="$dir/stamp.cpp" -DCXX="${CXX:-c++}" -P "$stamp_script" &&
+     "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$dir/Bytecount" \
+       "$sources/main.cpp" "$dir/stamp.cpp" "${flags[@]}" >"$dir/log" 2>&1; then
+    check_bytecount "$dir/Bytecount" "$label, pkg-config"
+  else
+    cat "$dir/log" >&2
+    fail "the example ($label) does not build with pkg-config --cflags --libs quilloncore"
+  fi
+}
+build_bytecount "$source_dir/examples/bytecount" install-tree "$prefix"
+
+step ".deb packages: the program, and the library's development files"
 (cd "$build_a" && cpack -B "$work/deb" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log" >&2
 stat -c '%n %.9Y' "${built_files[@]}" >"$work/times.after"
 diff "$work/times.before" "$work/times.after" >/dev/null || fail "cpack rebuilt the program"
 debs=("$work"/deb/lettrix_*.deb)
 deb=${debs[0]}
-if [[ -f $deb ]]; then
-  dpkg-deb -c "$deb" | awk '{print $6 $7 $8}' | LC_ALL=C sort >"$work/contents"
+debs=("$work"/deb/libquilloncore-dev_*.deb)
+dev_deb=${debs[0]}
+listing() { dpkg-deb -c "$1" | awk '{print $6 $7 $8}' | LC_ALL=C sort; }
+if [[ -f $deb && -f $dev_deb ]]; then
+  listing "$deb" >"$work/contents"
   static=false
   file "$build_a/Lettrix" | grep -q 'statically linked' && static=true
   # The lintian override, for the static link, comes only with a statically linked program.
@@ -225,23 +268,67 @@ EOF
         ./usr/share/lintian/overrides/lettrix
     fi
   } | LC_ALL=C sort | diff -u - "$work/contents" || fail ".deb contents differ"
-  "$source_dir/tests/install/lint_deb.sh" "$deb" || fail "lintian finds fault with the .deb"
+
+  # The development package: the headers of the install tree, and the library in the folder of
+  # its machine, so that the packages of several machines install side by side.
+  triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+  listing "$dev_deb" >"$work/dev-contents"
+  { (cd "$prefix" && find include -type d -printf './usr/%p/\n' -o -printf './usr/%p\n')
+    package_dir=./usr/lib/$triplet/cmake/QuillonCore
+    printf '%s\n' ./ ./usr/ ./usr/lib/ "./usr/lib/$triplet/" "./usr/lib/$triplet/cmake/" \
+      "$package_dir/" "$package_dir/QuillonCoreConfig.cmake" \
+      "$package_dir/QuillonCoreConfigVersion.cmake" "$package_dir/QuillonCoreMachine.cmake" \
+      "$package_dir/QuillonCoreStamp.cmake" "$package_dir/QuillonCoreTargets-release.cmake" \
+      "$package_dir/QuillonCoreTargets.cmake" "$package_dir/quilloncore-stamp.cmake" \
+      "./usr/lib/$triplet/libQuillonCore.a" "./usr/lib/$triplet/pkgconfig/" \
+      "./usr/lib/$triplet/pkgconfig/quilloncore.pc" ./usr/share/ ./usr/share/doc/ \
+      ./usr/share/doc/libquilloncore-dev/ ./usr/share/doc/libquilloncore-dev/changelog.gz \
+      ./usr/share/doc/libquilloncore-dev/copyright ./usr/share/doc/libquilloncore-dev/examples/ \
+      ./usr/share/doc/libquilloncore-dev/examples/CMakeLists.txt \
+      ./usr/share/doc/libquilloncore-dev/examples/main.cpp
+  } | LC_ALL=C sort | diff -u - "$work/dev-contents" || fail "development .deb contents differ"
+  while IFS='|' read -r field value; do
+    [[ $(dpkg-deb -f "$dev_deb" "$field") == "$value" ]] ||
+      fail "the development .deb has $field: $(dpkg-deb -f "$dev_deb" "$field")"
+  done <<'EOF'
+Section|libdevel
+Multi-Arch|same
+Source|lettrix
+Depends|cmake (>= 3.25)
+EOF
+  # The two install side by side: dpkg takes no file that another package holds.
+  shared=$(LC_ALL=C comm -12 <(grep -v '/$' "$work/contents") <(grep -v '/$' "$work/dev-contents"))
+  [[ -z $shared ]] || fail "files in both packages: $shared"
+
+  "$source_dir/tests/install/lint_deb.sh" "$deb" "$dev_deb" ||
+    fail "lintian finds fault with the .debs"
   # Debian's count: each file rounded up to whole KiB, each link and folder 1 KiB.
-  counted=$(dpkg-deb -c "$deb" |
-    awk '{ kib += substr($1, 1, 1) == "-" ? int(($3 + 1023) / 1024) : 1 } END { print kib }')
-  declared=$(dpkg-deb -f "$deb" Installed-Size)
-  [[ $declared == "$counted" ]] ||
-    fail ".deb declares Installed-Size $declared for $counted KiB of files"
+  for package in "$deb" "$dev_deb"; do
+    counted=$(dpkg-deb -c "$package" |
+      awk '{ kib += substr($1, 1, 1) == "-" ? int(($3 + 1023) / 1024) : 1 } END { print kib }')
+    declared=$(dpkg-deb -f "$package" Installed-Size)
+    [[ $declared == "$counted" ]] ||
+      fail "${package##*/} declares Installed-Size $declared for $counted KiB of files"
+  done
   # A statically linked release needs no library; a dynamic one must name the C library.
   if ! $static; then
     dpkg-deb -f "$deb" Depends | grep -q 'libc6' || fail ".deb does not depend on libc6"
   fi
-  if [[ ${CI:-} == true ]] && ! dpkg -s lettrix >/dev/null 2>&1; then
-    if dpkg -i "$deb" >"$work/dpkg.log" 2>&1; then
+  if [[ ${CI:-} == true ]] && ! dpkg -s lettrix >/dev/null 2>&1 &&
+     ! dpkg -s libquilloncore-dev >/dev/null 2>&1; then
+    if dpkg -i "$deb" "$dev_deb" >"$work/dpkg.log" 2>&1; then
       MANWIDTH=80 man lettrix 2>/dev/null | grep -q 'Lettrix, lettrix' ||
         fail "man lettrix does not show the page"
       [[ $(lettrix -u abc) == $'ABC\r' ]] || fail "the installed lettrix does not run"
-      dpkg --purge lettrix >/dev/null 2>&1 || fail "dpkg --purge lettrix failed"
+      # The example as the package ships it, built where it lies on the system's QuillonCore:
+      # the package alone is enough for a second tool.
+      build_bytecount /usr/share/doc/libquilloncore-dev/examples package ""
+      grep -qx "QuillonCore_DIR:PATH=/usr/lib/$triplet/cmake/QuillonCore" \
+        "$work/bytecount-package/cmake/CMakeCache.txt" ||
+        fail "find_package did not take the package's QuillonCore"
+      [[ $(pkg-config --variable=pcfiledir quilloncore) == "/usr/lib/$triplet/pkgconfig" ]] ||
+        fail "pkg-config did not take the package's quilloncore.pc"
+      dpkg --purge lettrix libquilloncore-dev >/dev/null 2>&1 || fail "dpkg --purge failed"
     else
       cat "$work/dpkg.log" >&2
       fail "dpkg -i failed"
@@ -249,7 +336,7 @@ EOF
   fi
 else
   cat "$work/cpack.log" >&2
-  fail "cpack made no .deb"
+  fail "cpack did not make both .debs"
 fi
 
 step "done, $failures failure(s)"
