@@ -10,7 +10,9 @@
 #include "app/help.h"
 #include "app/switches.h"
 #include "core/banner.h"
+#include "core/dates.h"
 #include "core/library.h"
+#include "core/report.h"
 #include "core/validation.h"
 
 namespace app {

@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "core/banner.h"
+#include "core/dates.h"
 #include "core/params.h"
+#include "core/report.h"
 #include "core/validation.h"
 #include "platform/platform.h"
 
@@ -41,18 +43,21 @@ void StartUp(TStartUpRec start) {
       });
     };
   }
-  StartReport(start.Output, start.Error, start.ExecutablePath, std::move(start.CommandLine),
-              std::move(make_command_line));
+  StartChannels(start.Output, start.Error);
+  StartReport(start.ExecutablePath, std::move(start.CommandLine), std::move(make_command_line));
   StartParamEngine(std::move(start.Arguments));
   StartValidation();
+  ResetDates();
   StartBanner(std::move(start.ExecutablePath));
 }
 
 void ShutDown() {
   ResetBanner();
+  ResetDates();
   ResetValidation();
   ResetParamEngine();
   ResetReport();
+  ResetChannels();
   platform::ForgetRunState();
   ResetLibrary();
 }

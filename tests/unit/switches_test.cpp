@@ -12,6 +12,7 @@
 #include "app/run.h"
 #include "app/switches.h"
 #include "core/library.h"
+#include "core/report.h"
 
 #ifndef _WIN32
 #include <locale.h>
