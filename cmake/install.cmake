@@ -72,8 +72,9 @@ set(core_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/QuillonCore)
 install(TARGETS QuillonCore EXPORT QuillonCoreTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT QuillonCore
         INCLUDES DESTINATION ${core_include_dir})
-install(FILES core/banner.h core/channels.h core/dates.h core/library.h core/out_of_memory.h
-              core/params.h core/paths.h core/report.h core/text.h core/validation.h
+install(FILES core/banner.h core/channels.h core/dates.h core/frame.h core/library.h
+              core/out_of_memory.h core/params.h core/paths.h core/report.h core/text.h
+              core/validation.h
         DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
 install(FILES platform/ascii.h platform/platform.h DESTINATION ${core_include_dir}/platform
         COMPONENT QuillonCore)

@@ -32,9 +32,12 @@ void ResetLibrary() {
 
 void StartUp(TStartUpRec start) {
   // Each module's start begins from its starting values; so do the library's own variables and
-  // what the platform read, whatever an earlier run in this process may have left.
+  // what the platform read, whatever an earlier run in this process may have left. The
+  // executable's path comes first: should the rest fail, the run frame names the tool by it.
   ResetLibrary();
   platform::ForgetRunState();
+  ResetDates();
+  StartBanner(std::move(start.ExecutablePath));
   std::function<std::string()> make_command_line;
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
@@ -44,11 +47,9 @@ void StartUp(TStartUpRec start) {
     };
   }
   StartChannels(start.Output, start.Error);
-  StartReport(start.ExecutablePath, std::move(start.CommandLine), std::move(make_command_line));
+  StartReport(ExecutableFullPath, std::move(start.CommandLine), std::move(make_command_line));
   StartParamEngine(std::move(start.Arguments));
   StartValidation();
-  ResetDates();
-  StartBanner(std::move(start.ExecutablePath));
 }
 
 void ShutDown() {
