@@ -2,8 +2,6 @@
 // The run sequence: identity, declarations, judgement and the one outcome it decides.
 #include "app/run.h"
 
-#include <exception>
-#include <new>
 #include <string>
 #include <utility>
 
@@ -11,36 +9,11 @@
 #include "app/switches.h"
 #include "core/banner.h"
 #include "core/library.h"
+#include "core/report.h"
 #include "core/validation.h"
 
 namespace app {
 namespace {
-
-std::string_view StreamName(platform::TStdStream stream) {
-  return stream == platform::stdOutput ? "standard output" : "standard error";
-}
-
-// Says why the run ended early, on standard error if that still works: neither a failed write
-// nor a lack of memory may stop the run from ending with its exit code.
-void ReportFatal(std::string_view what, const core::TTextChannel& error_channel) {
-  try {
-    std::string line(core::AppVersionInfo.BaseName);
-    line.append(": ").append(what);
-    core::WriteLine(error_channel, line);
-  } catch (...) {
-  }
-}
-
-// Leaves nothing of a run behind, whichever way it ends.
-struct TRunGuard {
-  TRunGuard() = default;
-  TRunGuard(const TRunGuard&) = delete;
-  TRunGuard& operator=(const TRunGuard&) = delete;
-  ~TRunGuard() {
-    ResetSwitches();
-    core::ShutDown();
-  }
-};
 
 void Decide() {
   if (core::DebugModeParam.Found) {
@@ -102,37 +75,22 @@ void ReportInvalidSyntax(int report_style, int exit_code, std::string_view messa
   core::ExitCode = exit_code;
 }
 
-int Run(core::TStartUpRec run) {
-  const core::TTextChannel error_channel = run.Error;
-  const TRunGuard guard;
-  try {
-    ResetSwitches();
-    core::StartUp(std::move(run));
-    SetUpSwitchStyle();
-    core::TFileVersionInfoRec identity;
-    core::MakeVersionInfo(identity, Version, FullVersion, Description, false);
-    core::AppVersionInfo = identity;
-    DeclareSwitches();
-    Decide();
-    return core::ExitCode;
-  } catch (const core::TWriteFailure& failure) {
-    ReportFatal("write error on " + std::string(StreamName(failure.Stream)) + ": " + failure.Reason,
-                error_channel);
-    return ExitIoError;
-  } catch (const core::TConvertError& error) {
-    ReportFatal("cannot read the date " + error.Text, error_channel);
-    return ExitInternalError;
-  } catch (const std::bad_alloc&) {
-    // Only where no handler ends the process first (main's does): in-process runs.
-    ReportFatal("out of memory", error_channel);
-    return ExitOutOfMemory;
-  } catch (const std::exception& error) {
-    ReportFatal(std::string("internal error: ") + error.what(), error_channel);
-    return ExitInternalError;
-  } catch (...) {
-    ReportFatal("internal error", error_channel);
-    return ExitInternalError;
-  }
+namespace {
+
+// The run after the library's start-up: identity, declarations, judgement and one outcome.
+void RunLettrix() {
+  SetUpSwitchStyle();
+  core::TFileVersionInfoRec identity;
+  core::MakeVersionInfo(identity, Version, FullVersion, Description, false);
+  core::AppVersionInfo = identity;
+  DeclareSwitches();
+  Decide();
 }
+
+}  // namespace
+
+const core::TToolRec Lettrix = {RunLettrix, ResetSwitches};
+
+int Run(core::TStartUpRec run) { return core::RunTool(std::move(run), Lettrix); }
 
 }  // namespace app

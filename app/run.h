@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-// One whole run of the program, callable in-process: main() only adapts the process to it.
+// The program as a tool on the library's run frame, and its exit codes.
 #pragma once
 
 #include <string_view>
 
-#include "core/library.h"
+#include "core/frame.h"
 
 namespace app {
 
@@ -13,13 +13,7 @@ inline constexpr int ExitMissingEssential = 64;
 inline constexpr int ExitInvalidParams = 65;
 inline constexpr int ExitIncompleteParams = 67;
 inline constexpr int ExitHelpRequested = 255;
-/// The run met a fault of its own, such as a build date that cannot be read or an exception
-/// that nothing expects (sysexits' EX_SOFTWARE); never expected.
-inline constexpr int ExitInternalError = 70;
-/// The system had no memory left for the run (sysexits' EX_OSERR).
-inline constexpr int ExitOutOfMemory = 71;
-/// A write to standard output or standard error failed (sysexits' EX_IOERR).
-inline constexpr int ExitIoError = 74;
+// A run that cannot end as decided ends through the library's frame: 70, 71 or 74.
 
 inline constexpr std::string_view Version = "3.0.0";
 inline constexpr std::string_view FullVersion = "3.0.0.200";
@@ -29,10 +23,11 @@ inline constexpr std::string_view Description =
 inline constexpr std::string_view EssentialSwitches =
     "U UPPER L LOWER P PROPER I INVERT M MIRROR W REVERSE-WORDS";
 
-/// Runs the program once, from the library's start-up to its shutdown, and returns the exit
-/// code. Leaves no state behind, whatever happens, so that runs can follow each other in one
-/// process: a failed write gives 74, memory that runs out 71 and any other exception 70, each
-/// with one line on standard error.
+/// Lettrix as the library's run frame runs it: the run, and the reset of the program's own
+/// records and settings.
+extern const core::TToolRec Lettrix;
+
+/// Runs the program once in this process (tests, the fuzzers): core::RunTool with Lettrix.
 int Run(core::TStartUpRec run);
 
 /// The invalid-syntax outcome: banner, report of `message` (in the form `report_style`

@@ -67,7 +67,7 @@ void Declare(const TDeclaration& d) {
   std::string value;
   switch (d.Kind) {
     case dkFlag:
-      core::FindParamFlag(rec, core::ParamStatus, d.Aliases, 0, -1, core::skFrom);
+      core::FindParamFlag(rec, core::ParamStatus, d.Aliases, core::TParamFlags{}, -1, core::skFrom);
       break;
     case dkBool:
       core::FindParamBool(rec, core::ParamStatus, d.Aliases, *d.Setting, -1, core::skFrom);
@@ -107,8 +107,7 @@ void DeclareSwitches() {
   for (const TDeclaration& d : Modifiers) Declare(d);
   // Without -a every transformation switch needs a non-empty value.
   if (AllowBlanksParam.Found) {
-    core::ParamFlags &=
-        static_cast<core::TParamFlags>(~(core::pfNoBlankValues | core::pfNoBlankFirstValue));
+    core::ParamFlags -= core::pfNoBlankValues | core::pfNoBlankFirstValue;
   } else {
     core::ParamFlags |= core::pfNoBlankValues | core::pfNoBlankFirstValue;
   }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The program's identity record, its banner and build line, and the date texts they show.
+// The running program's identity record, its banner and its build line.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -50,20 +49,6 @@ inline constexpr std::string_view CopyrightLine =
 inline constexpr std::string_view AttributionLine =
     "Written by the Lettrix team on the QuillonCore console-tool library.";
 
-/// The date and time texts the library formats with.
-struct TFormatSettings {
-  char DateSeparator = '/';
-  std::string TimeSeparator = ":";
-  std::string ShortDateFormat = "mm/dd/yyyy";
-  std::string LongDateFormat = "dddd, mmmm dd, yyyy";
-  std::string ShortTimeFormat = "hh:nn:ss";
-  std::array<std::string, 12> ShortMonthNames;
-};
-
-/// The library's settings: the system locale's month names and time separator with the
-/// library's own separator and formats; loaded when first needed.
-TFormatSettings& FormatSettings();
-
 /// Fills `rec` from the running executable's path, as the run was started with it, and the texts
 /// given; `upper_case_names` puts the file and base names in ASCII upper case.
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
@@ -74,27 +59,6 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
 /// copyright, attribution, an empty line) and/or the build line to ErrorChannel. Throws
 /// TConvertError when the build's own date cannot be read.
 void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
-
-/// `text` with the occurrences of `old_text`, found regardless of ASCII case from the left and
-/// without overlap, replaced by `new_text` (only the first when `first_only`).
-std::string ReplaceNoCase(std::string_view text, std::string_view old_text,
-                          std::string_view new_text, bool first_only);
-
-/// Thrown when a text cannot be read as a date; it ends the run.
-struct TConvertError {
-  std::string Text;
-};
-
-/// Reads `text` as a date and time under the current settings: days since 30 December 1899,
-/// the fraction being the time of day. A time alone is put on today's date, written with
-/// `date_format`. Throws TConvertError for a text that is no date, a year outside 1 to 9999
-/// included.
-double TextToDateTime(std::string_view text, std::string_view date_format);
-
-/// Formats `value` (as TextToDateTime gives it) with the tokens yyyy yy mmm mm m dd d hh h nn n
-/// ss s zzz z, "/" and ":" (the settings' separators); other bytes are copied. A value whose
-/// date falls outside the years 1 to 9999, NaN and the infinities included, gives an empty text.
-std::string FormatDateTime(std::string_view format, double value);
 
 /// Starts the module for a run of the executable at `executable_path`: no identity yet, no
 /// banner shown, the locale's settings read afresh when first needed.

@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "core/banner.h"
+#include "core/dates.h"
 #include "core/params.h"
+#include "core/report.h"
 #include "core/validation.h"
 #include "platform/platform.h"
 
@@ -30,9 +32,12 @@ void ResetLibrary() {
 
 void StartUp(TStartUpRec start) {
   // Each module's start begins from its starting values; so do the library's own variables and
-  // what the platform read, whatever an earlier run in this process may have left.
+  // what the platform read, whatever an earlier run in this process may have left. The
+  // executable's path comes first: should the rest fail, the run frame names the tool by it.
   ResetLibrary();
   platform::ForgetRunState();
+  ResetDates();
+  StartBanner(std::move(start.ExecutablePath));
   std::function<std::string()> make_command_line;
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
@@ -41,18 +46,19 @@ void StartUp(TStartUpRec start) {
       });
     };
   }
-  StartReport(start.Output, start.Error, start.ExecutablePath, std::move(start.CommandLine),
-              std::move(make_command_line));
+  StartChannels(start.Output, start.Error);
+  StartReport(ExecutableFullPath, std::move(start.CommandLine), std::move(make_command_line));
   StartParamEngine(std::move(start.Arguments));
   StartValidation();
-  StartBanner(std::move(start.ExecutablePath));
 }
 
 void ShutDown() {
   ResetBanner();
+  ResetDates();
   ResetValidation();
   ResetParamEngine();
   ResetReport();
+  ResetChannels();
   platform::ForgetRunState();
   ResetLibrary();
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/report.h"
+#include "core/channels.h"
 #include "core/text.h"
 
 namespace core {

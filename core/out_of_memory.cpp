@@ -8,8 +8,8 @@
 #include <new>
 
 #include "core/banner.h"
-#include "core/report.h"
-#include "core/text.h"
+#include "core/channels.h"
+#include "core/paths.h"
 #include "platform/platform.h"
 
 namespace core {

@@ -46,7 +46,7 @@ void ResetParamEngine() {
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;
   RecordFindHistory = false;
-  ParamFlags = 0;
+  ParamFlags = TParamFlags{};
   DeclaredSwitches = std::string();
   for (TFindParamRec* rec :
        {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
@@ -379,7 +379,7 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForm
   for (std::int32_t h = first_index; h <= last_index; ++h) {
     if (!MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
     ExaminePosition(rec, table, h, forms, value_count, flags);
-    if ((flags & pfFindAll) == 0 && rec.Index != -1) return;
+    if (!(flags & pfFindAll) && rec.Index != -1) return;
   }
 }
 
@@ -409,14 +409,14 @@ void FindParamBool(TFindParamRec& rec, TParamStatusArray& table, std::string_vie
                    bool& found_flag, std::int32_t position, TSearchKind kind) {
   std::int32_t first = 0, last = 0;
   ResolveSearchRange(kind, position, first, last);
-  FindParam(rec, table, aliases, last, first, 1, 0, {}, {});
+  FindParam(rec, table, aliases, last, first, 1, TParamFlags{}, {}, {});
   found_flag = rec.Found;
 }
 
 void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
                     std::string& value, TParamFlags flags, std::int32_t position,
                     TSearchKind kind) {
-  if ((flags & pfKeepDefault) == 0) value.clear();
+  if (!(flags & pfKeepDefault)) value.clear();
   std::int32_t first = 0, last = 0;
   ResolveSearchRange(kind, position, first, last);
   FindParam(rec, table, aliases, last, first, 1, flags, value, {});

@@ -58,12 +58,44 @@ enum TSwitchStyle : std::uint8_t {
   ssBareAndAttached = 3,  ///< both of the above
 };
 
-/// Lookup flags, a set of bits.
-using TParamFlags = std::uint8_t;
-inline constexpr TParamFlags pfNoBlankValues = 1;      ///< neither value may be blank
-inline constexpr TParamFlags pfNoBlankFirstValue = 2;  ///< the first value may not be blank
-inline constexpr TParamFlags pfFindAll = 4;            ///< examine every occurrence; the last wins
-inline constexpr TParamFlags pfKeepDefault = 8;        ///< FindParamValue keeps the caller's value
+/// Lookup flags: a set of the four elements below, combined with |, tested with & in a
+/// condition, taken away with -; the empty set is TParamFlags{}. It is a type of its own, so that
+/// no integer (a position, a value count) can pass for it, nor it for one.
+class TParamFlags {
+ public:
+  constexpr TParamFlags() = default;
+
+  /// The set whose bit values are `bits` (1, 2, 4 and 8, as the elements below; other bits are
+  /// dropped): for flags kept or read as a number.
+  static constexpr TParamFlags FromBits(unsigned bits) { return TParamFlags(bits & 15U); }
+  constexpr unsigned Bits() const { return bits_; }
+
+  constexpr TParamFlags operator|(TParamFlags other) const {
+    return TParamFlags(bits_ | other.bits_);
+  }
+  constexpr TParamFlags operator&(TParamFlags other) const {
+    return TParamFlags(bits_ & other.bits_);
+  }
+  /// The set without the elements of `other`.
+  constexpr TParamFlags operator-(TParamFlags other) const {
+    return TParamFlags(bits_ & ~other.bits_);
+  }
+  constexpr TParamFlags& operator|=(TParamFlags other) { return *this = *this | other; }
+  constexpr TParamFlags& operator-=(TParamFlags other) { return *this = *this - other; }
+  /// Whether the set holds any element: `if (flags & pfFindAll)`.
+  constexpr explicit operator bool() const { return bits_ != 0; }
+  constexpr bool operator==(const TParamFlags&) const = default;
+
+ private:
+  constexpr explicit TParamFlags(unsigned bits) : bits_(static_cast<std::uint8_t>(bits)) {}
+  std::uint8_t bits_ = 0;
+};
+inline constexpr TParamFlags pfNoBlankValues = TParamFlags::FromBits(1);  ///< neither value blank
+inline constexpr TParamFlags pfNoBlankFirstValue = TParamFlags::FromBits(2);  ///< nor the first
+/// Examine every occurrence; the last one answers.
+inline constexpr TParamFlags pfFindAll = TParamFlags::FromBits(4);
+/// FindParamValue keeps the caller's value as the default.
+inline constexpr TParamFlags pfKeepDefault = TParamFlags::FromBits(8);
 
 /// Whether `style` lets a value follow a switch after ':' or '='.
 constexpr bool AllowsAttachedValues(TSwitchStyle style) {
@@ -75,10 +107,12 @@ constexpr bool AllowsBareSymbols(TSwitchStyle style) {
 }
 /// Whether `flags` require the first value: missing or blank, it leaves the switch incomplete.
 constexpr bool FirstValueRequired(TParamFlags flags) {
-  return (flags & (pfNoBlankValues | pfNoBlankFirstValue)) != 0;
+  return static_cast<bool>(flags & (pfNoBlankValues | pfNoBlankFirstValue));
 }
 /// Whether `flags` require the second value too.
-constexpr bool SecondValueRequired(TParamFlags flags) { return (flags & pfNoBlankValues) != 0; }
+constexpr bool SecondValueRequired(TParamFlags flags) {
+  return static_cast<bool>(flags & pfNoBlankValues);
+}
 
 /// Which part of the command line a declaration searches: from its position to the end, or
 /// from the start up to its position.

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The text channels, whose every write reaches the system before the call returns, and the
-// report of a command line that cannot be accepted, with its beep and pause.
+// The report of a command line that cannot be accepted, with its beep and pause.
 #include "core/report.h"
 
 #include <utility>
+
+#include "core/paths.h"
 
 namespace core {
 namespace {
@@ -13,8 +14,6 @@ std::function<std::string()> MakeCommandLine;  ///< set until the command line i
 }  // namespace
 
 // Defined bare: ResetReport alone gives them their starting values.
-TTextChannel OutputChannel;
-TTextChannel ErrorChannel;
 bool ErrorDelay;
 bool AudibleError;
 std::string ExecutionPath;
@@ -24,8 +23,6 @@ std::string CommandLineText;
 TPauseServices PauseServices;
 
 void ResetReport() {
-  OutputChannel = TTextChannel{platform::stdOutput};
-  ErrorChannel = TTextChannel{platform::stdError};
   ErrorDelay = false;
   AudibleError = false;
   ExecutionPath = std::string();
@@ -78,12 +75,9 @@ std::string JoinCommandLine(std::string_view invoked, const TStringArray& argume
                          [](const std::string& argument) -> std::string_view { return argument; });
 }
 
-void StartReport(const TTextChannel& output, const TTextChannel& error,
-                 std::string_view executable_path, std::string command_line,
+void StartReport(std::string_view executable_path, std::string command_line,
                  std::function<std::string()> make_command_line) {
   ResetReport();
-  OutputChannel = output;
-  ErrorChannel = error;
   ExecutionPath = QuoteIfNeeded(DirectoryOf(executable_path));
   CommandLineText = std::move(command_line);
   MakeCommandLine = std::move(make_command_line);
@@ -125,26 +119,6 @@ void WaitForAnyKey(int steps, std::string_view prompt) {
     } while (count < steps);
   }
   Write(OutputChannel, LineEnd, LineEnd);
-}
-
-void FatalWriteError(const TTextChannel& channel, std::string reason) {
-  throw TWriteFailure{channel.Stream, std::move(reason)};
-}
-
-void Write(const TTextChannel& channel, std::string_view text, std::string_view tail) {
-  if (channel.Buffer != nullptr) {
-    const std::size_t held = channel.Buffer->size();
-    if (held > channel.Capacity || text.size() + tail.size() > channel.Capacity - held) {
-      FatalWriteError(channel, "No space left in the buffer");
-    }
-    channel.Buffer->append(text);
-    channel.Buffer->append(tail);
-    return;
-  }
-  std::string reason;
-  if (!platform::WriteAll(channel.Stream, text, tail, reason)) {
-    FatalWriteError(channel, std::move(reason));
-  }
 }
 
 }  // namespace core

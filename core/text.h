@@ -87,17 +87,6 @@ struct TListEntry {
   }
 };
 
-/// The directory part of `path`: cut after its last separator (nothing when it has none), then
-/// without a trailing separator unless that would leave a root such as "/" or "C:\\".
-std::string DirectoryOf(std::string_view path);
-
-/// Everything after the last separator of `path`.
-std::string_view FileNameOf(std::string_view path);
-
-/// The extension of `file_name`, from its last dot to the end; empty when it has no dot, or when
-/// its last dot is its first byte (".profile").
-std::string_view FileExtensionOf(std::string_view file_name);
-
 /// Calls `visit` with each stretch of `text` around the occurrences of `separator`, found
 /// regardless of ASCII case from the left and without overlap (only the first when
 /// `first_only`), in order: one stretch more than there are occurrences. An empty separator
@@ -118,11 +107,9 @@ void SplitNoCase(std::string_view text, std::string_view separator, bool first_o
   visit(text.substr(from));
 }
 
-/// Calls `visit` with the pieces of the program's base name: `file_name` without any occurrence
-/// of its extension, in any case ("a.exe.b.EXE" gives "a" and ".b").
-template <typename Visit>
-void ForEachBaseNamePiece(std::string_view file_name, Visit visit) {
-  SplitNoCase(file_name, FileExtensionOf(file_name), false, visit);
-}
+/// `text` with the occurrences of `old_text`, found regardless of ASCII case from the left and
+/// without overlap, replaced by `new_text` (only the first when `first_only`).
+std::string ReplaceNoCase(std::string_view text, std::string_view old_text,
+                          std::string_view new_text, bool first_only);
 
 }  // namespace core

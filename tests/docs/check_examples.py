@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: MIT
 """Runs the console examples of README.md, docs/*.md and the manual page against a built
 Lettrix."""
-# Usage: python3 tests/docs/check_examples.py build/Lettrix
+# Usage: python3 tests/docs/check_examples.py [--bytecount PATH] build/Lettrix
 #
 # An example is a line "$ Lettrix ..." (a trailing backslash continues it on the next line)
 # followed by what it writes on standard output, up to the next "$ " line or the end of the
 # block. The blocks are the ```console blocks of README.md and docs/*.md, and the manual page's
 # .nf/.fi blocks. A "$ " line in any other fenced block fails, for it would go unchecked; README.md
 # and the manual page must hold examples, a document in docs/ may hold none.
+# The library guide's examples run Bytecount, the example tool: with --bytecount they run
+# against it, and without it they are counted as skipped.
 # Each command runs in bash, where Lettrix names the program under test, with standard input
 # from /dev/null and LC_ALL=C. Its standard output, with CR LF read as LF, must equal the lines
 # shown; an exit code is stated the shell's way ("; echo $?") and is then part of that output,
@@ -57,6 +59,34 @@ def markdown_blocks(path):
     return blocks
 
 
+# Documents whose code blocks of a language are excerpts of one source, line for line, so that
+# what they show is what is built and run.
+EXCERPTS = {"docs/library.md": {"cpp": "examples/bytecount/main.cpp",
+                                "cmake": "examples/bytecount/CMakeLists.txt"}}
+
+
+def excerpt_failures(name):
+    """The blocks of `name` that are not excerpts of the source their language names."""
+    sources = EXCERPTS.get(name, {})
+    failures = []
+    fence, block, start = None, [], 0
+    with open(os.path.join(ROOT, name), encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if fence is None and line.startswith("```"):
+                fence, block, start = line[3:], [], number
+            elif fence is not None and line == "```":
+                if fence in sources:
+                    with open(os.path.join(ROOT, sources[fence]), encoding="utf-8") as source:
+                        whole = "\n" + source.read()
+                    if "\n" + "".join(text + "\n" for text in block) not in whole:
+                        failures.append(f"{name}:{start}: not an excerpt of {sources[fence]}")
+                fence = None
+            elif fence is not None:
+                block.append(line)
+    return failures
+
+
 def manual_blocks(path):
     """Each .nf/.fi block as a list of (line number, shown text); requests are left out."""
     block, blocks = None, []
@@ -87,9 +117,9 @@ def examples(blocks):
     return found
 
 
-def run(program, command):
-    env = dict(os.environ, LC_ALL="C", LETTRIX=program)
-    script = 'Lettrix() { "$LETTRIX" "$@"; }\n' + command
+def run(program, bytecount, command):
+    env = dict(os.environ, LC_ALL="C", LETTRIX=program, BYTECOUNT=bytecount or "")
+    script = 'Lettrix() { "$LETTRIX" "$@"; }\nBytecount() { "$BYTECOUNT" "$@"; }\n' + command
     done = subprocess.run(["bash", "-c", script], env=env, stdin=subprocess.DEVNULL,
                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
     text = done.stdout.replace(b"\r\n", b"\n").decode("utf-8", "backslashreplace")
@@ -97,22 +127,33 @@ def run(program, command):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: check_examples.py <path to Lettrix>")
-    program = os.path.abspath(sys.argv[1])
+    arguments = sys.argv[1:]
+    bytecount = None
+    if len(arguments) == 3 and arguments[0] == "--bytecount":
+        bytecount = os.path.abspath(arguments[1])
+        arguments = arguments[2:]
+    if len(arguments) != 1:
+        sys.exit("usage: check_examples.py [--bytecount <path to Bytecount>] <path to Lettrix>")
+    program = os.path.abspath(arguments[0])
     documents = sorted(os.path.relpath(path, ROOT)
                        for path in glob.glob(os.path.join(ROOT, "docs", "*.md")))
     sources = [("README.md", markdown_blocks, True), ("man/Lettrix.1.in", manual_blocks, True)]
     sources += [(name, markdown_blocks, False) for name in documents]
-    checked = failed = 0
+    checked = failed = skipped = 0
     for name, read, required in sources:
+        for failure in excerpt_failures(name):
+            print(f"FAIL {failure}")
+            failed += 1
         found = examples(read(os.path.join(ROOT, name)))
         if required and not found:
             print(f"FAIL {name}: no examples found")
             failed += 1
         for number, command, lines in found:
             expected = "".join(line + "\n" for line in lines)
-            got, status = run(program, command)
+            if bytecount is None and re.search(r"\bBytecount\b", command):
+                skipped += 1
+                continue
+            got, status = run(program, bytecount, command)
             checked += 1
             shown = re.sub(r"\\\n\s*", "", command)
             if got == expected and status == 0:
@@ -130,7 +171,8 @@ def main():
                 print("".join(f"       |{line}|\n" for line in got.splitlines()), end="")
                 if got and not got.endswith("\n"):
                     print("     (and no line end after its last line)")
-    print(f"{checked} examples checked, {failed} failed")
+    print(f"{checked} examples checked, {failed} failed"
+          + (f", {skipped} of Bytecount skipped" if skipped else ""))
     return 1 if failed else 0
 
 

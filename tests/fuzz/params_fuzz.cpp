@@ -138,7 +138,7 @@ void CheckStatistics(const core::TParamStatisticsRec& s, const core::TParamStatu
 // transformation switch was declared as one.
 void CheckMatchesAt(const core::TParamStatusArray& table) {
   const bool value_required =
-      (core::ParamFlags & (core::pfNoBlankValues | core::pfNoBlankFirstValue)) != 0;
+      static_cast<bool>(core::ParamFlags & (core::pfNoBlankValues | core::pfNoBlankFirstValue));
   core::TFindParamRec rec;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::string_view arg = table[i].Param;

@@ -12,6 +12,7 @@
 #include "app/run.h"
 #include "app/switches.h"
 #include "core/library.h"
+#include "core/report.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -12,7 +12,9 @@
 #include <utility>
 
 #include "core/banner.h"
+#include "core/dates.h"
 #include "core/library.h"
+#include "core/paths.h"
 #include "core/report.h"
 
 namespace {

@@ -13,6 +13,7 @@
 
 namespace {
 
+constexpr core::TParamFlags kNone{};
 constexpr core::TParamFlags kFirst = core::pfNoBlankFirstValue;
 constexpr core::TParamFlags kBoth = core::pfNoBlankValues;
 
@@ -109,10 +110,10 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
         core::SwitchStyle = c.style;
         core::RequireDoubleDash = c.double_dash;
         core::TFindParamRec rec;
-        core::FindParamFlag(rec, core::ParamStatus, c.aliases, 0, -1, core::skFrom);
+        core::FindParamFlag(rec, core::ParamStatus, c.aliases, kNone, -1, core::skFrom);
         EXPECT_EQ(rec.Found, found);
         EXPECT_EQ(Statuses(), found ? "S" : ".");
-        core::MatchParamAt(rec, arg, c.aliases, "", 0, 0);
+        core::MatchParamAt(rec, arg, c.aliases, "", 0, kNone);
         EXPECT_EQ(rec.Found, found);
       }
     }
@@ -138,31 +139,31 @@ TEST_F(FindParamTest, AnswersAndMarksTheSwitchEntryByOutcome) {
     std::string_view answer, statuses, marks;
   };
   const Case cases[] = {
-      {{"-u"}, -1, 0, 0, "found 0/1 [-u|d1|d2]", "S", "SVAP"},
-      {{"-u:abc", "x"}, -1, 1, 0, "found+attached 0/1 [-u|abc|d2]", "A.", "SVA-"},
-      {{"-U=abc"}, -1, 1, 0, "found+attached 0/1 [-U|abc|d2]", "A", "SVA-"},
-      {{"--Upper:a=b"}, -1, 1, 0, "found+attached 0/1 [--Upper|a=b|d2]", "A", "SVA-"},
+      {{"-u"}, -1, 0, kNone, "found 0/1 [-u|d1|d2]", "S", "SVAP"},
+      {{"-u:abc", "x"}, -1, 1, kNone, "found+attached 0/1 [-u|abc|d2]", "A.", "SVA-"},
+      {{"-U=abc"}, -1, 1, kNone, "found+attached 0/1 [-U|abc|d2]", "A", "SVA-"},
+      {{"--Upper:a=b"}, -1, 1, kNone, "found+attached 0/1 [--Upper|a=b|d2]", "A", "SVA-"},
       {{"/u::x"}, -1, 0, kFirst, "found+attached 0/1 [/u|:x|d2]", "A", "SVA-"},
-      {{"-u:", "x"}, -1, 1, 0, "found+attached 0/1 [-u||d2]", "A.", "SVA-"},
+      {{"-u:", "x"}, -1, 1, kNone, "found+attached 0/1 [-u||d2]", "A.", "SVA-"},
       {{"-u:"}, -1, 0, kFirst, "found+attached 0/1 [-u||d2]", "!", "S-AP"},
       {{"-u:", "abc"}, -1, 1, kFirst, "found+attached 0/1 [-u|abc|d2]", "!v", "S-AP"},
       {{"-u:"}, -1, 1, kFirst, "absent+attached 0/1 [-u||d2]", "!", "S--P"},
       {{"-u"}, -1, 1, kFirst, "absent 0/1 [-u||d2]", "!", "S--P"},
       {{"-u", ""}, -1, 1, kFirst, "absent 0/1 [-u||d2]", "!.", "S--P"},
       {{"-u", ""}, -1, 1, kBoth, "absent 0/1 [-u||d2]", "!.", "S--P"},
-      {{"-u", ""}, -1, 1, 0, "found 0/1 [-u||d2]", "Sv", "SVAP"},
-      {{"-u", "-L"}, 1, 1, 0, "found 0/1 [-u|-L|d2]", "!S", "SVAP"},
-      {{"-u", "a", "b"}, -1, 2, 0, "found 0/1 [-u|a|b]", "Svv", "SVAP"},
-      {{"-u", "a", "b"}, -1, 3, 0, "found 0/1 [-u|a|d2]", "Sv.", "SVAP"},
-      {{"-u"}, -1, 2, 0, "found 0/1 [-u||d2]", "S", "SVAP"},
+      {{"-u", ""}, -1, 1, kNone, "found 0/1 [-u||d2]", "Sv", "SVAP"},
+      {{"-u", "-L"}, 1, 1, kNone, "found 0/1 [-u|-L|d2]", "!S", "SVAP"},
+      {{"-u", "a", "b"}, -1, 2, kNone, "found 0/1 [-u|a|b]", "Svv", "SVAP"},
+      {{"-u", "a", "b"}, -1, 3, kNone, "found 0/1 [-u|a|d2]", "Sv.", "SVAP"},
+      {{"-u"}, -1, 2, kNone, "found 0/1 [-u||d2]", "S", "SVAP"},
       {{"-u", "a"}, -1, 2, kBoth, "absent 0/1 [-u|a|]", "!v", "S--P"},
       {{"-u", "a", ""}, -1, 2, kBoth, "absent 0/1 [-u|a|]", "!v.", "---P"},
       {{"-u", "a", ""}, -1, 2, kFirst, "found 0/1 [-u|a|]", "Svv", "SVAP"},
-      {{"-u", "a", "-L"}, 2, 2, 0, "found 0/1 [-u|a|-L]", "!vS", "-VAP"},
+      {{"-u", "a", "-L"}, 2, 2, kNone, "found 0/1 [-u|a|-L]", "!vS", "-VAP"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args) + " / values " + std::to_string(c.value_count) +
-                 " / flags " + std::to_string(c.flags));
+                 " / flags " + std::to_string(c.flags.Bits()));
     Start(c.args);
     core::SwitchStyle = core::ssAttachedValues;
     core::TParamStatusRec& entry = core::ParamStatus[0];
@@ -182,7 +183,7 @@ TEST_F(FindParamTest, FindAllReportsTheLastOccurrence) {
   EXPECT_EQ(Statuses(), "SvSv");
 
   Start({"-u", "a", "-u", "b"});
-  EXPECT_EQ(Describe(FindU(1, 0)), "found 0/1 [-u|a|]");
+  EXPECT_EQ(Describe(FindU(1, kNone)), "found 0/1 [-u|a|]");
   EXPECT_EQ(Statuses(), "Sv..");
 
   // An occurrence lacking its value still ends the search.
@@ -211,7 +212,7 @@ TEST_F(FindParamTest, FindsNothingOnAnEmptyCommandLineOrWithoutWords) {
   EXPECT_EQ(core::DeclaredSwitches, "U UPPER");  // declared even when nothing can match
 
   Start({"-u", ","});
-  core::FindParam(rec, core::ParamStatus, " ,; ", -1, -1, 1, 0, "", "");
+  core::FindParam(rec, core::ParamStatus, " ,; ", -1, -1, 1, kNone, "", "");
   EXPECT_EQ(Describe(rec), "absent -1/-1 [||]");
   EXPECT_EQ(Statuses(), "..");
 }
@@ -238,11 +239,11 @@ TEST_F(FindParamValueTest, SearchesOnlyTheRangeButTakesValuesBeyondIt) {
   Start({"-u", "a", "-u", "b"});
   core::TFindParamRec rec;
   std::string value;
-  core::FindParamValue(rec, core::ParamStatus, "U", value, 0, 1, core::skFrom);
+  core::FindParamValue(rec, core::ParamStatus, "U", value, kNone, 1, core::skFrom);
   EXPECT_EQ(Describe(rec), "found 2/3 [-u|b|]");
   core::FindParamValue(rec, core::ParamStatus, "U", value, core::pfFindAll, 0, core::skUpTo);
   EXPECT_EQ(Describe(rec), "found 0/1 [-u|a|]");
-  core::FindParamValue(rec, core::ParamStatus, "U", value, 0, 4, core::skFrom);
+  core::FindParamValue(rec, core::ParamStatus, "U", value, kNone, 4, core::skFrom);
   EXPECT_EQ(rec.Index, -1);
 }
 
@@ -251,7 +252,7 @@ TEST_F(FindParamValueTest, SearchesOnlyTheRangeButTakesValuesBeyondIt) {
 TEST_F(FindParamValueTest, KeepsTheValueAsDefaultOnlyWhenAsked) {
   Start({"-x"});
   std::string value = "x";
-  EXPECT_EQ(Describe(FindValue("U", value, 0)), "absent -1/-1 [||]");
+  EXPECT_EQ(Describe(FindValue("U", value, kNone)), "absent -1/-1 [||]");
   EXPECT_EQ(value, "");
   core::TFindParamRec rec;
   rec.Value1 = "keep";
@@ -303,18 +304,18 @@ TEST_F(MatchParamAtTest, MatchesOneArgumentWithoutTouchingTheTable) {
   };
   const core::TParamFlags required = kFirst | core::pfFindAll;
   const Case cases[] = {
-      {"-u:abc", "x", 1, 0, "absent -1/-1 [||]"},
+      {"-u:abc", "x", 1, kNone, "absent -1/-1 [||]"},
       {"-u", "", 1, kBoth, "absent 0/0 [-u||]"},
       {"-u", "abc", 1, required, "found 0/0 [-u|abc|]"},
-      {"--upper", "", 1, 0, "found 0/0 [--upper||]"},
-      {"-u", "abc", 2, 0, "found 0/0 [-u||]"},
-      {"u", "abc", 1, 0, "absent -1/-1 [||]"},
+      {"--upper", "", 1, kNone, "found 0/0 [--upper||]"},
+      {"-u", "abc", 2, kNone, "found 0/0 [-u||]"},
+      {"u", "abc", 1, kNone, "absent -1/-1 [||]"},
   };
   Start({"-u", "abc"});
   core::SwitchStyle = core::ssAttachedValues;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.arg) + " / " + std::string(c.next) + " / values " +
-                 std::to_string(c.value_count) + " / flags " + std::to_string(c.flags));
+                 std::to_string(c.value_count) + " / flags " + std::to_string(c.flags.Bits()));
     core::TFindParamRec rec;
     core::MatchParamAt(rec, c.arg, "U UPPER", c.next, c.value_count, c.flags);
     EXPECT_EQ(Describe(rec), c.answer);
@@ -354,13 +355,13 @@ TEST_F(DeclaredSwitchesTest, CollectsEveryDeclaredWordOnce) {
   core::TFindParamRec rec;
   for (const char* aliases :
        {"  DEBUG DEBUG-MODE", "H HELP ? H2 HELP2 ??", "V VERBOSE BUILD H2 HELP2 ??"}) {
-    core::FindParamFlag(rec, core::ParamStatus, aliases, 0, -1, core::skFrom);
+    core::FindParamFlag(rec, core::ParamStatus, aliases, kNone, -1, core::skFrom);
   }
   EXPECT_EQ(core::DeclaredSwitches, "DEBUG DEBUG-MODE H HELP ? H2 HELP2 ?? V VERBOSE BUILD");
 
   // A list the program changed itself is merged into again, not taken as already complete.
   core::DeclaredSwitches = "X";
-  core::FindParamFlag(rec, core::ParamStatus, "H HELP ? H2 HELP2 ??", 0, -1, core::skFrom);
+  core::FindParamFlag(rec, core::ParamStatus, "H HELP ? H2 HELP2 ??", kNone, -1, core::skFrom);
   EXPECT_EQ(core::DeclaredSwitches, "X H HELP ? H2 HELP2 ??");
 }
 

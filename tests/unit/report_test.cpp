@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/library.h"
+#include "core/paths.h"
 #include "core/report.h"
 #include "core/text.h"
 

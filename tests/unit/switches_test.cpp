@@ -12,6 +12,7 @@
 #include "app/run.h"
 #include "app/switches.h"
 #include "core/library.h"
+#include "core/report.h"
 
 #ifndef _WIN32
 #include <locale.h>
@@ -296,17 +297,20 @@ TEST_F(DeclareSwitchesTest, OrderDecidesSwitchesAndValues) {
 // Without -a every transformation switch needs a value; the error modes are the library's, set
 // here only from their own switches.
 TEST_F(DeclareSwitchesTest, SetsValueFlagsAndErrorModes) {
+  constexpr core::TParamFlags kOptional = core::pfFindAll;
+  constexpr core::TParamFlags kRequired =
+      core::pfNoBlankValues | core::pfNoBlankFirstValue | core::pfFindAll;
   const struct {
     Arguments args;
     core::TParamFlags flags;
     bool delay, audible;
-  } rows[] = {{{}, 7, false, false},
-              {{"-a", "-u", "x"}, 4, false, false},
-              {{"-u", "x", "/ALLOW-BLANKS"}, 4, false, false},
-              {{"-allow-blanks", "--error-delay"}, 7, true, false},
-              {{"--AUDIBLE-ERROR", "5"}, 7, false, true},
-              {{"--audible-error", "--error-delay", "-a"}, 4, true, true},
-              {{"--debug", "-error-delay"}, 7, false, false}};
+  } rows[] = {{{}, kRequired, false, false},
+              {{"-a", "-u", "x"}, kOptional, false, false},
+              {{"-u", "x", "/ALLOW-BLANKS"}, kOptional, false, false},
+              {{"-allow-blanks", "--error-delay"}, kRequired, true, false},
+              {{"--AUDIBLE-ERROR", "5"}, kRequired, false, true},
+              {{"--audible-error", "--error-delay", "-a"}, kOptional, true, true},
+              {{"--debug", "-error-delay"}, kRequired, false, false}};
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.args));
     Declare(row.args);

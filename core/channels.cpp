@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// The text channels: every write reaches the system, or the buffer, before the call returns.
+#include "core/channels.h"
+
+#include <utility>
+
+namespace core {
+
+// Defined bare: ResetChannels alone gives them their starting values.
+TTextChannel OutputChannel;
+TTextChannel ErrorChannel;
+
+void StartChannels(const TTextChannel& output, const TTextChannel& error) {
+  OutputChannel = output;
+  ErrorChannel = error;
+}
+
+void ResetChannels() {
+  OutputChannel = TTextChannel{platform::stdOutput};
+  ErrorChannel = TTextChannel{platform::stdError};
+}
+
+void FatalWriteError(const TTextChannel& channel, std::string reason) {
+  throw TWriteFailure{channel.Stream, std::move(reason)};
+}
+
+void Write(const TTextChannel& channel, std::string_view text, std::string_view tail) {
+  if (channel.Buffer != nullptr) {
+    const std::size_t held = channel.Buffer->size();
+    if (held > channel.Capacity || text.size() + tail.size() > channel.Capacity - held) {
+      FatalWriteError(channel, "No space left in the buffer");
+    }
+    channel.Buffer->append(text);
+    channel.Buffer->append(tail);
+    return;
+  }
+  std::string reason;
+  if (!platform::WriteAll(channel.Stream, text, tail, reason)) {
+    FatalWriteError(channel, std::move(reason));
+  }
+}
+
+}  // namespace core

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The library's two text channels, whose every write reaches the system before the call returns,
+// and the one error a write can end a run with.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace core {
+
+/// The line end on every channel and every platform.
+inline constexpr std::string_view LineEnd = "\r\n";
+/// The line end twice: a line, then an empty line.
+inline constexpr std::string_view EmptyLineAfter = "\r\n\r\n";
+
+/// Where a channel's text goes: a standard stream, or, when `Buffer` is set, that buffer (tests
+/// and in-process runs).
+struct TTextChannel {
+  platform::TStdStream Stream = platform::stdOutput;
+  std::string* Buffer = nullptr;
+  /// Most bytes `Buffer` may hold: a write that does not fit fails as on a full disk, so that
+  /// in-process runs can meet a failed write too.
+  std::size_t Capacity = std::string::npos;
+};
+
+// The channels, from start-up to shutdown; ResetChannels gives them their starting values, and
+// nothing else does.
+
+/// Results and help; bound to standard output at start-up. The syntax report binds it to
+/// standard error for the rest of the run.
+extern TTextChannel OutputChannel;
+/// Banner, build line and syntax report; bound to standard error at start-up.
+extern TTextChannel ErrorChannel;
+
+/// Binds the channels for a run.
+void StartChannels(const TTextChannel& output, const TTextChannel& error);
+/// Binds them to the standard streams again.
+void ResetChannels();
+
+/// Thrown by every write that fails (a full disk, a closed terminal; a buffer past its
+/// Capacity), through FatalWriteError; the run frame (core/frame.h) ends the run with it: one
+/// line on standard error, unless that is what failed, and exit code 74. A closed pipe ends the
+/// process by SIGPIPE before any write can fail, as it ends any filter, unless the program
+/// ignores that signal.
+struct TWriteFailure {
+  platform::TStdStream Stream;  ///< the stream that failed
+  std::string Reason;           ///< the system's reason, in words
+};
+
+/// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
+[[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
+
+/// Writes `text` and then `tail` in one operation that reaches the system before it returns.
+/// Throws TWriteFailure when it fails.
+void Write(const TTextChannel& channel, std::string_view text, std::string_view tail = {});
+
+/// Writes `text` followed by the line end. Throws TWriteFailure when it fails.
+inline void WriteLine(const TTextChannel& channel, std::string_view text) {
+  Write(channel, text, LineEnd);
+}
+
+/// Writes `text`, the line end as text and the line end: the line and an empty line after it.
+/// Throws TWriteFailure when it fails.
+inline void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text) {
+  Write(channel, text, EmptyLineAfter);
+}
+
+}  // namespace core

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+// The run frame: every way out of a run ends in an exit code, one line and a clean library.
+#include "core/frame.h"
+
+#include <exception>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "core/banner.h"
+#include "core/channels.h"
+#include "core/dates.h"
+#include "core/out_of_memory.h"
+#include "core/paths.h"
+#include "platform/platform.h"
+
+namespace core {
+namespace {
+
+std::string_view StreamName(platform::TStdStream stream) {
+  return stream == platform::stdOutput ? "standard output" : "standard error";
+}
+
+// The name the frame's lines begin with.
+std::string ToolName() {
+  if (!AppVersionInfo.BaseName.empty()) return AppVersionInfo.BaseName;
+  std::string name;
+  ForEachBaseNamePiece(FileNameOf(ExecutableFullPath),
+                       [&](std::string_view piece) { name += piece; });
+  return name;
+}
+
+// Says why the run ended early, on standard error if that still works: neither a failed write
+// nor a lack of memory may stop the run from ending with its exit code.
+void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
+  try {
+    std::string line = ToolName();
+    line.append(": ").append(what);
+    WriteLine(error_channel, line);
+  } catch (...) {
+  }
+}
+
+// Leaves nothing of a run behind, whichever way it ends: neither the library's state nor the
+// tool's.
+class TRunGuard {
+ public:
+  explicit TRunGuard(const TToolRec& tool) : tool_(tool) {
+    if (tool_.Reset != nullptr) tool_.Reset();
+  }
+  ~TRunGuard() {
+    ShutDown();
+    if (tool_.Reset != nullptr) tool_.Reset();
+  }
+  TRunGuard(const TRunGuard&) = delete;
+  TRunGuard& operator=(const TRunGuard&) = delete;
+
+ private:
+  const TToolRec& tool_;
+};
+
+}  // namespace
+
+int RunTool(TStartUpRec start, const TToolRec& tool) {
+  const TTextChannel error_channel = start.Error;
+  const TRunGuard guard(tool);
+  try {
+    StartUp(std::move(start));
+    tool.Body();
+    return ExitCode;
+  } catch (const TWriteFailure& failure) {
+    // A line on the stream that failed would fail too, or land among the output.
+    if (failure.Stream != platform::stdError) {
+      ReportFatal(
+          "write error on " + std::string(StreamName(failure.Stream)) + ": " + failure.Reason,
+          error_channel);
+    }
+    return ExitIoError;
+  } catch (const TConvertError& error) {
+    ReportFatal("cannot read the date " + error.Text, error_channel);
+    return ExitInternalError;
+  } catch (const std::bad_alloc&) {
+    // Only where no new-handler ends the process first (RunMain's does): in-process runs.
+    ReportFatal("out of memory", error_channel);
+    return ExitOutOfMemory;
+  } catch (const std::exception& error) {
+    const std::string_view what = error.what();
+    ReportFatal(what.empty() ? "internal error" : "internal error: " + std::string(what),
+                error_channel);
+    return ExitInternalError;
+  } catch (...) {
+    ReportFatal("internal error", error_channel);
+    return ExitInternalError;
+  }
+}
+
+int RunMain(int argc, char** argv, const TToolRec& tool) {
+  const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  EndRunOnOutOfMemory(invoked, ExitOutOfMemory);
+  TStartUpRec start;
+  start.Arguments = platform::ArgumentList(argc, argv);
+  start.ExecutablePath = platform::ExecutablePath(invoked);
+  // Where the system keeps no command line, the report joins one only if it is ever shown.
+  if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
+  return RunTool(std::move(start), tool);
+}
+
+}  // namespace core
