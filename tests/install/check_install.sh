@@ -174,9 +174,9 @@ EOF
      ! grep -qE $'^Bytecount: write error on standard output: .+\r$' "$work/err"; then
     fail "Bytecount -c abc >/dev/full ($how) ends with $status, writing: $(cat -A "$work/err")"
   fi
-  # With standard error full, standard output still gets all that was written to it, and
-  # nothing meant for standard error: a valid run needs no standard error, and an invalid one
-  # ends with 74 when its banner cannot be written.
+  # With standard error full, a run ends with 74 when it first writes there: -v's build line
+  # after the counts, the banner before a report. Standard output still holds all that was
+  # written to it before, and nothing meant for standard error.
   while IFS='|' read -r code expected args; do
     read -ra args <<<"$args"
     "$program" "${args[@]}" 2>/dev/full | od -c >"$work/out"
@@ -184,7 +184,7 @@ EOF
     [[ $status == "$code" && $(<"$work/out") == "$(printf '%b' "$expected" | od -c)" ]] ||
       fail "Bytecount ${args[*]} 2>/dev/full ($how) ends with $status, writing $(<"$work/out")"
   done <<'EOF'
-0|3\r\n9\r\ntotal 12\r\n|-c abc --count two-words -t
+74|3\r\n9\r\ntotal 12\r\n|-c abc --count two-words -t -v
 74||-c abc stray
 EOF
 }
