@@ -221,6 +221,10 @@ build_bytecount() {
   fi
 }
 build_bytecount "$source_dir/examples/bytecount" install-tree "$prefix"
+# The library guide's examples run against the Bytecount it walks through.
+python3 "$source_dir/tests/docs/check_examples.py" \
+  --bytecount "$work/bytecount-install-tree/cmake/Bytecount" "$build_a/Lettrix" >"$work/guide.log" ||
+  fail "the library guide's examples: $(grep -A8 '^FAIL' "$work/guide.log")"
 
 step ".deb packages: the program, and the library's development files"
 (cd "$build_a" && cpack -B "$work/deb" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log" >&2
