@@ -35,15 +35,16 @@ std::string_view SwitchPart(const TParamStatusRec& entry) {
 
 void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
                     std::int32_t first_index, std::int32_t last_index) {
-  const TStringArray forms = SplitQuoted(stats.EssentialForms);
+  std::vector<std::string_view> forms;
+  ForEachQuotedPiece(stats.EssentialForms, [&](std::string_view form) { forms.push_back(form); });
   // Switches first, then attached switches, each in argument order.
   for (const std::int32_t status : {psSwitch, psAttachedSwitch}) {
     for (auto h = static_cast<std::size_t>(first_index); h <= static_cast<std::size_t>(last_index);
          ++h) {
       if (table[h].Status != status) continue;
       const std::string_view piece = SwitchPart(table[h]);
-      const bool essential = std::any_of(forms.begin(), forms.end(), [&](const std::string& f) {
-        return platform::EqualsNoCase(piece, f);
+      const bool essential = std::any_of(forms.begin(), forms.end(), [&](std::string_view form) {
+        return platform::EqualsNoCase(piece, form);
       });
       if (essential) stats.EssentialFound.append(piece).push_back(' ');
     }
