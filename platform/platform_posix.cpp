@@ -32,33 +32,6 @@
 namespace platform {
 namespace {
 
-using TLowerTable = std::array<unsigned char, 256>;
-
-TLowerTable MakeLowerTable() {
-  TLowerTable table;
-  for (int b = 0; b < 256; ++b) {
-    table[b] = static_cast<unsigned char>(AsciiLower(static_cast<char>(b)));
-  }
-  // A private locale object leaves the process's global locale untouched.
-  locale_t user = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-  if (user == static_cast<locale_t>(0)) return table;
-  locale_t previous = uselocale(user);
-  const bool single_byte = MB_CUR_MAX == 1;
-  uselocale(previous);
-  if (single_byte) {
-    for (int b = 0x80; b < 256; ++b) {
-      const int lowered = tolower_l(b, user);
-      if (lowered >= 0 && lowered <= 0xFF) table[b] = static_cast<unsigned char>(lowered);
-    }
-  }
-  freelocale(user);
-  return table;
-}
-
-// Made on first use in a run, so that a run that proper-cases nothing never reads the locale,
-// and forgotten at its end: the next run may have another LC_CTYPE.
-std::optional<TLowerTable> LowerTable;
-
 // The user's locale for the categories of `mask`, as a private locale object that leaves the
 // process's global locale untouched. It is the thread's current locale while it lives: a
 // statically linked glibc (the Linux release) answers nl_langinfo_l from the thread's current
@@ -81,6 +54,26 @@ class TUserLocale {
  private:
   const locale_t Previous;
 };
+
+using TLowerTable = std::array<unsigned char, 256>;
+
+TLowerTable MakeLowerTable() {
+  TLowerTable table;
+  for (int b = 0; b < 256; ++b) {
+    table[b] = static_cast<unsigned char>(AsciiLower(static_cast<char>(b)));
+  }
+  const TUserLocale current(LC_CTYPE_MASK);
+  if (current.User == static_cast<locale_t>(0) || MB_CUR_MAX != 1) return table;
+  for (int b = 0x80; b < 256; ++b) {
+    const int lowered = tolower_l(b, current.User);
+    if (lowered >= 0 && lowered <= 0xFF) table[b] = static_cast<unsigned char>(lowered);
+  }
+  return table;
+}
+
+// Made on first use in a run, so that a run that proper-cases nothing never reads the locale,
+// and forgotten at its end: the next run may have another LC_CTYPE.
+std::optional<TLowerTable> LowerTable;
 
 // How the user's LC_CTYPE reads a text, for finding its controls.
 enum TReading : std::uint8_t {
