@@ -6,9 +6,17 @@
 
 namespace core {
 
+namespace {
+
+constexpr std::string_view CrLf = "\r\n";
+
+}  // namespace
+
 // Defined bare: ResetChannels alone gives them their starting values.
 TTextChannel OutputChannel;
 TTextChannel ErrorChannel;
+// Not bare: the out-of-memory line may need it before any run has started.
+std::string_view LineEnd = CrLf;
 
 void StartChannels(const TTextChannel& output, const TTextChannel& error) {
   OutputChannel = output;
@@ -18,6 +26,7 @@ void StartChannels(const TTextChannel& output, const TTextChannel& error) {
 void ResetChannels() {
   OutputChannel = TTextChannel{platform::stdOutput};
   ErrorChannel = TTextChannel{platform::stdError};
+  LineEnd = CrLf;
 }
 
 void FatalWriteError(const TTextChannel& channel, std::string reason) {
@@ -38,6 +47,12 @@ void Write(const TTextChannel& channel, std::string_view text, std::string_view 
   if (!platform::WriteAll(channel.Stream, text, tail, reason)) {
     FatalWriteError(channel, std::move(reason));
   }
+}
+
+void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text) {
+  std::string line(text);
+  line.append(LineEnd);
+  Write(channel, line, LineEnd);
 }
 
 }  // namespace core

@@ -11,10 +11,10 @@
 
 namespace core {
 
-/// The line end on every channel and every platform.
-inline constexpr std::string_view LineEnd = "\r\n";
-/// The line end twice: a line, then an empty line.
-inline constexpr std::string_view EmptyLineAfter = "\r\n\r\n";
+/// The line end of every line the library writes, on every platform: CR LF, unless the tool
+/// that the frame runs chooses another (TToolRec::LineEnd, core/frame.h), from the start of its
+/// run to shutdown, which gives it CR LF again.
+extern std::string_view LineEnd;
 
 /// Where a channel's text goes: a standard stream, or, when `Buffer` is set, that buffer (tests
 /// and in-process runs).
@@ -37,7 +37,7 @@ extern TTextChannel ErrorChannel;
 
 /// Binds the channels for a run.
 void StartChannels(const TTextChannel& output, const TTextChannel& error);
-/// Binds them to the standard streams again.
+/// Binds them to the standard streams again, and gives LineEnd CR LF again.
 void ResetChannels();
 
 /// Thrown by every write that fails (a full disk, a closed terminal; a buffer past its
@@ -62,10 +62,8 @@ inline void WriteLine(const TTextChannel& channel, std::string_view text) {
   Write(channel, text, LineEnd);
 }
 
-/// Writes `text`, the line end as text and the line end: the line and an empty line after it.
+/// Writes `text` and the line end twice: the line and an empty line after it, in one operation.
 /// Throws TWriteFailure when it fails.
-inline void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text) {
-  Write(channel, text, EmptyLineAfter);
-}
+void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text);
 
 }  // namespace core

@@ -62,6 +62,7 @@ class TRunGuard {
 }  // namespace
 
 int RunTool(TStartUpRec start, const TToolRec& tool) {
+  LineEnd = tool.LineEnd;
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
@@ -96,6 +97,8 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
   const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  // The out-of-memory line ends as the tool's lines do, however early it comes.
+  LineEnd = tool.LineEnd;
   EndRunOnOutOfMemory(invoked, ExitOutOfMemory);
   TStartUpRec start;
   start.Arguments = platform::ArgumentList(argc, argv);

@@ -3,6 +3,8 @@
 // out, with one line on standard error and an exit code for each way a run can fail.
 #pragma once
 
+#include <string_view>
+
 #include "core/library.h"
 
 namespace core {
@@ -22,6 +24,9 @@ struct TToolRec {
   /// Gives the tool's own variables their starting values; the frame calls it before start-up
   /// and again after shutdown, whichever way the run ended. Optional.
   void (*Reset)() = nullptr;
+  /// The end of every line the library writes for the tool (LineEnd, core/channels.h), from
+  /// the start of the run, the frame's own lines and the out-of-memory line included.
+  std::string_view LineEnd = "\r\n";
 };
 
 /// The whole of a tool's main(): return RunMain(argc, argv, tool). Before anything allocates it

@@ -35,7 +35,8 @@ extern int SyntaxReportStyle;  ///< 0: the plain report; otherwise the see-below
 
 /// Starts every module of the library for a run: binds the channels, computes the execution
 /// path, builds ParamStatus, names the statistics records, and gives every other variable its
-/// starting value. The arguments' texts are moved into ParamStatus, never copied.
+/// starting value, but for LineEnd, which the frame sets before it. The arguments' texts are
+/// moved into ParamStatus, never copied.
 void StartUp(TStartUpRec start);
 
 /// Releases everything the library holds, leaving it as before StartUp; what the platform

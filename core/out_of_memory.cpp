@@ -39,7 +39,9 @@ void EndOnOutOfMemory() {
   if (Ending.test_and_set()) {
     for (;;) platform::SleepMilliseconds(1000);
   }
-  const std::size_t end = Line.size() - Reason.size() - LineEnd.size();
+  // The tool's line end is read where it lies; one longer than any real one is cut, not overrun.
+  const std::string_view line_end = LineEnd.substr(0, Line.size() / 2);
+  const std::size_t end = Line.size() - Reason.size() - line_end.size();
   std::size_t at = 0;
   // Copying an existing text needs no memory; a text being assigned keeps its old bytes until
   // its new memory is there.
@@ -49,7 +51,7 @@ void EndOnOutOfMemory() {
   } else {
     for (std::size_t i = 0; i < name.size() && at < end; ++i) Line[at++] = name[i];
   }
-  for (const std::string_view part : {Reason, LineEnd}) {
+  for (const std::string_view part : {Reason, line_end}) {
     for (const char c : part) Line[at++] = c;
   }
   platform::ExitWithLine(std::string_view(Line.data(), at), OutOfMemoryExitCode);
