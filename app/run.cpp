@@ -89,7 +89,12 @@ void RunLettrix() {
 
 }  // namespace
 
-const core::TToolRec Lettrix = {RunLettrix, ResetSwitches};
+const core::TToolRec Lettrix = {
+    .Body = RunLettrix,
+    .Reset = ResetSwitches,
+    .Copyright = "Copyright (c) 2024-2026 The Lettrix developers. All rights reserved.",
+    .Attribution = "Written by the Lettrix team on the QuillonCore console-tool library.",
+};
 
 int Run(core::TStartUpRec run) { return core::RunTool(std::move(run), Lettrix); }
 

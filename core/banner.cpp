@@ -2,10 +2,12 @@
 // The identity record, the banner and the build line.
 #include "core/banner.h"
 
+#include <iterator>
 #include <utility>
 
 #include "core/channels.h"
 #include "core/dates.h"
+#include "core/frame.h"
 #include "core/paths.h"
 #include "core/text.h"
 
@@ -55,8 +57,10 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
   info.FullTitle = info.BaseName + " v" + std::string(full_version);
   info.BannerTitle = info.BaseName + " v" + std::string(version);
   info.Description = description;
-  info.Attribution = AttributionLine;
-  info.Copyright = CopyrightLine;
+  if (const TToolRec* tool = detail::RunningTool()) {
+    info.Copyright = tool->Copyright;
+    info.Attribution = tool->Attribution;
+  }
   info.Filled = true;
   rec = std::move(info);
 }
@@ -79,10 +83,16 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
   if (BannerShown) return;
   BannerShown = true;
   if (show_banner) {
-    WriteLine(ErrorChannel,
-              rec.BannerTitle + std::string(ArchTag) + date_part + "- " + rec.Description);
-    WriteLine(ErrorChannel, rec.Copyright);
-    WriteLineAndEmptyLine(ErrorChannel, rec.Attribution);
+    const std::string title =
+        rec.BannerTitle + std::string(ArchTag) + date_part + "- " + rec.Description;
+    const std::string_view lines[] = {title, rec.Copyright, rec.Attribution};
+    // The empty line leaves with the last line shown, as one write.
+    std::size_t last = std::size(lines) - 1;
+    while (last > 0 && lines[last].empty()) --last;
+    for (std::size_t i = 0; i < last; ++i) {
+      if (i == 0 || !lines[i].empty()) WriteLine(ErrorChannel, lines[i]);
+    }
+    WriteLineAndEmptyLine(ErrorChannel, lines[last]);
   }
   if (show_build) {
     WriteLine(ErrorChannel,

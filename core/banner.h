@@ -43,21 +43,17 @@ extern const std::string_view BuildTimestamp;
 extern const std::string_view ArchTag;
 extern const std::string_view ToolchainText;
 
-/// What MakeVersionInfo puts in Copyright and Attribution; a tool may replace them afterwards.
-inline constexpr std::string_view CopyrightLine =
-    "Copyright (c) 2024-2026 The Lettrix developers. All rights reserved.";
-inline constexpr std::string_view AttributionLine =
-    "Written by the Lettrix team on the QuillonCore console-tool library.";
-
 /// Fills `rec` from the running executable's path, as the run was started with it, and the texts
-/// given; `upper_case_names` puts the file and base names in ASCII upper case.
+/// given; `upper_case_names` puts the file and base names in ASCII upper case. Copyright and
+/// Attribution are the running tool's (TToolRec, core/frame.h), empty outside a run; a tool may
+/// replace them afterwards.
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names);
 
 /// Writes, once per run, the banner (title with architecture, build date and description,
-/// copyright, attribution, an empty line) and/or the build line to ErrorChannel. Throws
-/// TConvertError when the build's own date cannot be read.
+/// copyright and attribution unless empty, an empty line) and/or the build line to ErrorChannel.
+/// Throws TConvertError when the build's own date cannot be read.
 void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
 
 /// Starts the module for a run of the executable at `executable_path`: no identity yet, no

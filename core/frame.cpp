@@ -17,6 +17,8 @@
 namespace core {
 namespace {
 
+const TToolRec* Running = nullptr;
+
 std::string_view StreamName(platform::TStdStream stream) {
   return stream == platform::stdOutput ? "standard output" : "standard error";
 }
@@ -46,11 +48,13 @@ void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
 class TRunGuard {
  public:
   explicit TRunGuard(const TToolRec& tool) : tool_(tool) {
+    Running = &tool_;
     if (tool_.Reset != nullptr) tool_.Reset();
   }
   ~TRunGuard() {
     ShutDown();
     if (tool_.Reset != nullptr) tool_.Reset();
+    Running = nullptr;
   }
   TRunGuard(const TRunGuard&) = delete;
   TRunGuard& operator=(const TRunGuard&) = delete;
@@ -94,6 +98,8 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
     return ExitInternalError;
   }
 }
+
+const TToolRec* detail::RunningTool() { return Running; }
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
   const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";

@@ -24,6 +24,10 @@ struct TToolRec {
   /// Gives the tool's own variables their starting values; the frame calls it before start-up
   /// and again after shutdown, whichever way the run ended. Optional.
   void (*Reset)() = nullptr;
+  /// The banner's second and third lines, which MakeVersionInfo puts in the identity; an empty
+  /// one is left out of the banner.
+  std::string_view Copyright{};
+  std::string_view Attribution{};
   /// The end of every line the library writes for the tool (LineEnd, core/channels.h), from
   /// the start of the run, the frame's own lines and the out-of-memory line included.
   std::string_view LineEnd = "\r\n";
@@ -47,5 +51,10 @@ int RunMain(int argc, char** argv, const TToolRec& tool);
 /// A closed pipe ends the process by SIGPIPE before a write can fail, as it ends any filter; a
 /// tool that ignores SIGPIPE gets 74 instead.
 int RunTool(TStartUpRec start, const TToolRec& tool);
+
+namespace detail {
+/// The tool that RunTool is running, for the library's own modules; nullptr outside a run.
+const TToolRec* RunningTool();
+}  // namespace detail
 
 }  // namespace core
