@@ -79,7 +79,6 @@ namespace {
 
 // The run after the library's start-up: identity, declarations, judgement and one outcome.
 void RunLettrix() {
-  SetUpSwitchStyle();
   core::TFileVersionInfoRec identity;
   core::MakeVersionInfo(identity, Version, FullVersion, Description, false);
   core::AppVersionInfo = identity;
@@ -92,6 +91,7 @@ void RunLettrix() {
 const core::TToolRec Lettrix = {
     .Body = RunLettrix,
     .Reset = ResetSwitches,
+    .SetUp = SetUpSwitchStyle,
     .Copyright = "Copyright (c) 2024-2026 The Lettrix developers. All rights reserved.",
     .Attribution = "Written by the Lettrix team on the QuillonCore console-tool library.",
 };

@@ -11,7 +11,9 @@
 #include "core/channels.h"
 #include "core/dates.h"
 #include "core/out_of_memory.h"
+#include "core/params.h"
 #include "core/paths.h"
+#include "core/report.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -63,14 +65,63 @@ class TRunGuard {
   const TToolRec& tool_;
 };
 
-}  // namespace
+// The library's settings as they are when made: before a run, each differs from its starting
+// value only when a tool set it there, where start-up would undo it without a word.
+struct TSettings {
+  TSwitchStyle SwitchStyle = core::SwitchStyle;
+  bool RequireDoubleDash = core::RequireDoubleDash;
+  bool RecordFindHistory = core::RecordFindHistory;
+  TParamFlags ParamFlags = core::ParamFlags;
+  bool ErrorDelay = core::ErrorDelay;
+  bool AudibleError = core::AudibleError;
+  bool HelpRequested = core::HelpRequested;
+  bool BannerAllowed = core::BannerAllowed;
+  int SyntaxReportStyle = core::SyntaxReportStyle;
+  int ExitCode = core::ExitCode;
+  std::string_view LineEnd = core::LineEnd;
+};
 
-int RunTool(TStartUpRec start, const TToolRec& tool) {
+// Names, after start-up, every setting that `before` holds otherwise than start-up left it, and
+// where the tool should make it; true when there is one.
+bool ReportSettingsMadeEarly(const TSettings& before, const TTextChannel& error_channel) {
+  const TSettings now;
+  const std::pair<std::string_view, bool> settings[] = {
+      {"SwitchStyle", before.SwitchStyle != now.SwitchStyle},
+      {"RequireDoubleDash", before.RequireDoubleDash != now.RequireDoubleDash},
+      {"RecordFindHistory", before.RecordFindHistory != now.RecordFindHistory},
+      {"ParamFlags", before.ParamFlags != now.ParamFlags},
+      {"ErrorDelay", before.ErrorDelay != now.ErrorDelay},
+      {"AudibleError", before.AudibleError != now.AudibleError},
+      {"HelpRequested", before.HelpRequested != now.HelpRequested},
+      {"BannerAllowed", before.BannerAllowed != now.BannerAllowed},
+      {"SyntaxReportStyle", before.SyntaxReportStyle != now.SyntaxReportStyle},
+      {"ExitCode", before.ExitCode != now.ExitCode},
+      // The frame has set the tool's line end by now; it starts from that of a tool that
+      // chooses none.
+      {"LineEnd", before.LineEnd != TToolRec{}.LineEnd},
+  };
+  bool made_early = false;
+  for (const auto& [name, changed] : settings) {
+    if (!changed) continue;
+    made_early = true;
+    std::string line(name);
+    line.append(" was set before the run started, and start-up would undo it: ");
+    line.append(name == "LineEnd" ? "give it in the tool's TToolRec"
+                                  : "set it in the tool's SetUp");
+    ReportFatal(line, error_channel);
+  }
+  return made_early;
+}
+
+// RunTool's work, with the settings as they were before the run began.
+int RunFrame(TStartUpRec start, const TToolRec& tool, const TSettings& before) {
   LineEnd = tool.LineEnd;
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
     StartUp(std::move(start));
+    if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
+    if (tool.SetUp != nullptr) tool.SetUp();
     tool.Body();
     return ExitCode;
   } catch (const TWriteFailure& failure) {
@@ -99,9 +150,16 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
   }
 }
 
+}  // namespace
+
+int RunTool(TStartUpRec start, const TToolRec& tool) {
+  return RunFrame(std::move(start), tool, TSettings{});
+}
+
 const TToolRec* detail::RunningTool() { return Running; }
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
+  const TSettings before;
   const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";
   // The out-of-memory line ends as the tool's lines do, however early it comes.
   LineEnd = tool.LineEnd;
@@ -111,7 +169,7 @@ int RunMain(int argc, char** argv, const TToolRec& tool) {
   start.ExecutablePath = platform::ExecutablePath(invoked);
   // Where the system keeps no command line, the report joins one only if it is ever shown.
   if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
-  return RunTool(std::move(start), tool);
+  return RunFrame(std::move(start), tool, before);
 }
 
 }  // namespace core

@@ -24,6 +24,10 @@ struct TToolRec {
   /// Gives the tool's own variables their starting values; the frame calls it before start-up
   /// and again after shutdown, whichever way the run ended. Optional.
   void (*Reset)() = nullptr;
+  /// Makes the library's settings for the run (SwitchStyle, ParamFlags, ErrorDelay, ...): the
+  /// frame calls it after start-up, which gives every setting its starting value, and before
+  /// Body. A setting made before RunMain or RunTool would be undone, and ends the run. Optional.
+  void (*SetUp)() = nullptr;
   /// The banner's second and third lines, which MakeVersionInfo puts in the identity; an empty
   /// one is left out of the banner.
   std::string_view Copyright{};
@@ -44,6 +48,9 @@ int RunMain(int argc, char** argv, const TToolRec& tool);
 /// read before shutdown, or, with one line on standard error (none when standard error is
 /// what failed, never on standard output), where <tool> is AppVersionInfo's BaseName, or the
 /// executable's base name before the identity is made:
+///   70  "<tool>: <setting> was set before the run started, and start-up would undo it: set it
+///       in the tool's SetUp" (LineEnd: "give it in the tool's TToolRec"), a line for each
+///       library setting that differs from its starting value before the run, before SetUp;
 ///   74  "<tool>: write error on <standard output|standard error>: <reason>" (TWriteFailure);
 ///   70  "<tool>: cannot read the date <text>" (TConvertError);
 ///   71  "<tool>: out of memory" (std::bad_alloc);

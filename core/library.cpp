@@ -12,11 +12,12 @@
 #include "platform/platform.h"
 
 namespace core {
-// Defined bare: ResetLibrary alone gives them their starting values.
-int ExitCode;
-bool HelpRequested;
-bool BannerAllowed;
-int SyntaxReportStyle;
+// Their starting values hold before the first run too, so that the run frame can tell one that
+// a tool set before its run, which start-up would undo; ResetLibrary gives them again.
+int ExitCode = 0;
+bool HelpRequested = false;
+bool BannerAllowed = true;
+int SyntaxReportStyle = 0;
 
 namespace {
 

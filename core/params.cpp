@@ -31,11 +31,13 @@ TMergedAliases Merged;
 // Defined bare: ResetParamEngine alone gives them their starting values.
 TParamStatusArray ParamStatus;
 TParamRecArray FindHistory;
-TSwitchStyle SwitchStyle;
-bool RequireDoubleDash;
-bool RecordFindHistory;
-TParamFlags ParamFlags;
 std::string DeclaredSwitches;
+// The settings hold their starting values before the first run too, so that the run frame can
+// tell one that a tool set before its run, which start-up would undo.
+TSwitchStyle SwitchStyle = ssPlain;
+bool RequireDoubleDash = true;
+bool RecordFindHistory = false;
+TParamFlags ParamFlags{};
 TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 

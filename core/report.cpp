@@ -13,9 +13,10 @@ std::function<std::string()> MakeCommandLine;  ///< set until the command line i
 
 }  // namespace
 
-// Defined bare: ResetReport alone gives them their starting values.
-bool ErrorDelay;
-bool AudibleError;
+// ResetReport gives them their starting values; the two settings hold theirs before the first
+// run too, so that the run frame can tell one that a tool set before its run.
+bool ErrorDelay = false;
+bool AudibleError = false;
 std::string ExecutionPath;
 std::string CommandLineText;
 
