@@ -5,8 +5,10 @@
 #include <limits>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "core/banner.h"
+#include "core/channels.h"
 #include "core/out_of_memory.h"
 
 #if defined(__has_feature)
@@ -31,8 +33,9 @@ void* volatile Kept = nullptr;
 
 // Ends the process: the handler names the program by its identity or, before that is filled,
 // by the running executable (this test program) without its extension.
-void RunOutOfMemory(const std::string& base_name) {
+void RunOutOfMemory(const std::string& base_name, std::string_view line_end = "\r\n") {
   core::AppVersionInfo.BaseName = base_name;
+  core::LineEnd = line_end;
   core::EndRunOnOutOfMemory("ignored/when/the/system/tells", 71);
   // No machine can serve the whole address space, whatever the width of its pointers.
   Kept = ::operator new(std::numeric_limits<std::size_t>::max());
@@ -42,6 +45,9 @@ TEST(OutOfMemoryDeathTest, EndsWith71AndOneLineNamingTheProgram) {
   // The line end is the end-to-end test's to check: Windows hands it over in text mode.
   EXPECT_EXIT(RunOutOfMemory("Tool"), testing::ExitedWithCode(71), "^Tool: out of memory\\s*$");
   EXPECT_EXIT(RunOutOfMemory(""), testing::ExitedWithCode(71), "^unit_tests: out of memory\\s*$");
+  // A tool's own line end ends the line; a visible one, which no text mode translates.
+  EXPECT_EXIT(RunOutOfMemory("Tool", "|\n"), testing::ExitedWithCode(71),
+              "^Tool: out of memory\\|\\s*$");
 }
 #endif
 
