@@ -12,6 +12,7 @@
 #include "core/dates.h"
 #include "core/out_of_memory.h"
 #include "core/paths.h"
+#include "core/verdict.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -42,20 +43,25 @@ void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
 }
 
 // Leaves nothing of a run behind, whichever way it ends: neither the library's state nor the
-// tool's.
+// tool's, its switch records included.
 class TRunGuard {
  public:
-  explicit TRunGuard(const TToolRec& tool) : tool_(tool) {
-    if (tool_.Reset != nullptr) tool_.Reset();
-  }
+  explicit TRunGuard(const TToolRec& tool) : tool_(tool) { ResetTool(); }
   ~TRunGuard() {
     ShutDown();
-    if (tool_.Reset != nullptr) tool_.Reset();
+    ResetTool();
   }
   TRunGuard(const TRunGuard&) = delete;
   TRunGuard& operator=(const TRunGuard&) = delete;
 
  private:
+  void ResetTool() const {
+    for (const TSwitchRow& row : tool_.Switches) {
+      if (row.Record != nullptr) *row.Record = TFindParamRec();
+    }
+    if (tool_.Reset != nullptr) tool_.Reset();
+  }
+
   const TToolRec& tool_;
 };
 
@@ -66,7 +72,15 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
   const TRunGuard guard(tool);
   try {
     StartUp(std::move(start));
-    tool.Body();
+    if (tool.SetUp != nullptr) tool.SetUp();
+    if (!tool.Version.empty()) {
+      MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
+    }
+    if (!tool.Switches.empty()) {
+      DeclareSwitches(tool.Switches);
+      if (!JudgeCommandLine(tool)) return ExitCode;
+    }
+    if (tool.Body != nullptr) tool.Body();
     return ExitCode;
   } catch (const TWriteFailure& failure) {
     // A line on the stream that failed would fail too, or land among the output.

@@ -225,8 +225,8 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags);
 
 /// Whether `arg` is a form of the one word `alias`, attached values included when the switch
-/// style allows them; `match` gets Found, Text and, for an attached value, Attached and Value1
-/// (at most 999 bytes of it).
+/// style allows them; `match` gets Found and Text for the switch alone, or Text, Attached and
+/// the whole attached value in Value1.
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match);
 
 /// Whether `arg` is exactly a form of `alias`, never with an attached value.
@@ -258,7 +258,27 @@ TParamStatusArray NewParamStatusArray(std::int32_t count);
 /// `count` empty answers (none when `count` is not positive).
 TParamRecArray NewParamRecArray(std::int32_t count);
 
-/// Most bytes of an attached value that a record keeps.
-inline constexpr std::size_t MaxAttachedValue = 999;
+namespace detail {
+
+// How an argument is a form of one alias word: not at all, exactly, or as the form of `Length`
+// bytes followed by ':' or '=' and an attached value (Found true in both cases).
+struct TFormMatch {
+  bool Found = false;
+  bool Attached = false;
+  std::size_t Length = 0;
+};
+
+// Matches `arg` with the forms of `alias` that `prefixes` make: the one rule for a switch and its
+// attached value, which every lookup and the occurrences share.
+TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                      bool attached_allowed);
+
+// The one rule for a required value: with `flags` requiring the first value (or, with `second`,
+// the second), a blank one leaves the switch incomplete.
+constexpr bool ValueMissing(TParamFlags flags, std::string_view value, bool second = false) {
+  return (second ? SecondValueRequired(flags) : FirstValueRequired(flags)) && value.empty();
+}
+
+}  // namespace detail
 
 }  // namespace core

@@ -120,12 +120,20 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
   }
 }
 
-TEST_F(MatchSwitchArgTest, CutsAnAttachedValueTo999Bytes) {
+// A user's text is never cut: an attached value of thousands of bytes reaches the match and
+// the declaration's answer whole.
+TEST_F(MatchSwitchArgTest, KeepsALongAttachedValueWhole) {
+  const std::string value = std::string(4999, 'a') + "b";
+  Start({"-u:" + value});
   core::SwitchStyle = core::ssAttachedValues;
   core::TFindParamRec match;
-  ASSERT_TRUE(core::MatchSwitchArg("U", "-u:" + std::string(999, 'a') + "b", match));
-  EXPECT_EQ(match.Value1, std::string(999, 'a'));
+  ASSERT_TRUE(core::MatchSwitchArg("U", "-u:" + value, match));
+  EXPECT_EQ(match.Value1, value);
   EXPECT_EQ(match.Text, "-u");
+  std::string declared;
+  core::FindParamValue(match, core::ParamStatus, "U UPPER", declared, kFirst, -1, core::skFrom);
+  EXPECT_EQ(declared, value);
+  EXPECT_EQ(Statuses(), "A");
 }
 
 // Each outcome writes its own marks on the switch's entry and leaves the others as they were,
