@@ -155,11 +155,14 @@ namespace {
 std::string ShownForms(const TSwitchRow& row) {
   std::string forms;
   bool letter = false;
-  ForEachAliasWord(row.Shows.empty() ? row.Aliases : row.Shows, [&](std::string_view word) {
-    if (!forms.empty()) forms.append(", ");
+  // Alias lists are written in capitals; the forms shown are lower case, unless the row shows
+  // words of its own, written as they are to be shown.
+  const bool own = !row.Shows.empty();
+  ForEachAliasWord(own ? row.Shows : row.Aliases, [&](std::string_view word) {
     letter = letter || (forms.empty() && word.size() == 1);
+    if (!forms.empty()) forms.append(", ");
     forms.append(word.size() == 1 ? "-" : "--");
-    for (const char c : word) forms.push_back(word.size() == 1 ? c : platform::AsciiLower(c));
+    for (const char c : word) forms.push_back(own ? c : platform::AsciiLower(c));
     return false;
   });
   if (!letter) forms.insert(0, "    ");

@@ -36,7 +36,7 @@ struct TSwitchRow {
   int Tag = 0;                      ///< the tool's own number for the row, for its occurrences
   std::string_view ValueName{};     ///< what an option line shows after the forms: "<text>"
   std::string_view Help{};          ///< an option line's text; none without it
-  std::string_view Shows{};         ///< the alias words an option line shows; all when empty
+  std::string_view Shows{};         ///< the words an option line shows, as written; else all
   std::uint8_t HelpOrder = 0;       ///< option lines come in this order, then in the table's
   bool VerboseOnly = false;         ///< its option line shows only with the verbose switch
 };
@@ -105,8 +105,8 @@ void ForEachOccurrence(std::span<const TSwitchRow> rows,
 
 /// Writes on OutputChannel an option line for every row with Help, in HelpOrder and then table
 /// order, leaving out VerboseOnly rows unless the verbose switch is found: one space, the forms
-/// ("-c, --chars", word forms indented where a row has no letter), its ValueName, then dots up
-/// to a column shared by all the lines, and the Help text.
+/// ("-c, --chars" in lower case, or the row's Shows as written; word forms set in where the
+/// first is no letter), its ValueName, dots up to a column shared by the lines, and the Help.
 void WriteOptionLines(std::span<const TSwitchRow> rows);
 
 }  // namespace core

@@ -7,20 +7,21 @@
 #include "core/banner.h"
 #include "core/channels.h"
 #include "core/report.h"
+#include "core/text.h"
 #include "core/validation.h"
 
 namespace core {
 namespace {
 
 // The example of the missing-essential message: the tool's own, or each essential switch's
-// first form with the value it takes.
+// first form, in lower case as a user types it, with the value it takes.
 std::string MissingExample(const TToolRec& tool) {
   if (!tool.MissingExample.empty()) return std::string(tool.MissingExample);
   std::string example;
   for (const TSwitchRow& row : tool.Switches) {
     if (!row.Essential) continue;
     ForEachAliasWord(row.Aliases, [&](std::string_view word) {
-      example.append(word.size() == 1 ? "-" : "--").append(word);
+      example.append(word.size() == 1 ? "-" : "--").append(AsciiLower(word));
       return true;
     });
     if (!row.ValueName.empty()) example.append(" ").append(row.ValueName);
