@@ -68,12 +68,10 @@ endif()
 # QuillonCore for other tools: the static library, its headers in their folders so that
 # "core/params.h" reads the same inside and outside this project, and the package files.
 set(core_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/quilloncore)
-install(FILES core/banner.h core/channels.h core/dates.h core/frame.h core/library.h
-              core/out_of_memory.h core/params.h core/paths.h core/report.h core/text.h
-              core/validation.h
-        DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
-install(FILES platform/ascii.h platform/platform.h DESTINATION ${core_include_dir}/platform
-        COMPONENT QuillonCore)
+foreach(header IN LISTS quilloncore_headers)
+  get_filename_component(header_dir ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${core_include_dir}/${header_dir} COMPONENT QuillonCore)
+endforeach()
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 set(pc_libs "")
