@@ -2,6 +2,7 @@
 // Byte-wise case rules: ASCII only, except the code-page lowering that starts proper case.
 #include "app/transform.h"
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"

@@ -6,6 +6,7 @@
 
 #include "core/channels.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/paths.h"
 #include "core/text.h"
 

@@ -10,6 +10,7 @@
 #include "core/banner.h"
 #include "core/channels.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/out_of_memory.h"
 #include "core/paths.h"
 #include "core/verdict.h"

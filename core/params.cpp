@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -110,7 +111,7 @@ void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std
   std::string& value = offset == 1 ? rec.Value1 : rec.Value2;
   const bool first = offset == 1;
   value = next.Param;
-  if (detail::ValueMissing(flags, value, !first)) {
+  if (ValueMissing(flags, value, !first)) {
     rec.Found = false;
     entry.Status = psIncomplete;
     entry.SwitchMark = first;
@@ -211,8 +212,8 @@ bool MayEndAs(std::string_view arg, const TFormEnd& end) {
 
 // The forms are tried in their order: once one equals `arg`, only equality is looked for; the
 // first that `arg` begins with, followed by ':' or '=', ends the search.
-detail::TFormMatch detail::MatchForms(std::string_view alias, const TPrefixes& prefixes,
-                                      std::string_view arg, bool attached_allowed) {
+TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                      bool attached_allowed) {
   TFormMatch match;
   const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
@@ -235,8 +236,8 @@ detail::TFormMatch detail::MatchForms(std::string_view alias, const TPrefixes& p
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
   // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
   TFindParamRec answer;
-  const detail::TFormMatch form = detail::MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg,
-                                                     AllowsAttachedValues(SwitchStyle));
+  const TFormMatch form =
+      MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
   if (form.Attached) {
     // The whole value: a user's text is never cut.
     answer.Text = arg.substr(0, form.Length);
@@ -300,8 +301,8 @@ inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
 
 // Marks the switch found at `h` and answers for it. True when it carried an attached value that
 // stands: then it takes no following argument.
-bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
-                const detail::TFormMatch& match, TParamFlags flags) {
+bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
+                TParamFlags flags) {
   entry.Status = psSwitch;
   entry.SwitchMark = true;
   rec.Text = entry.Param;
@@ -312,7 +313,7 @@ bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
   rec.Text.assign(entry.Param, 0, match.Length);
   rec.Value1.assign(entry.Param, match.Length + 1);
   rec.Attached = true;
-  if (!detail::ValueMissing(flags, rec.Value1)) {
+  if (!ValueMissing(flags, rec.Value1)) {
     entry.Status = psAttachedSwitch;
     entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
     entry.SpareMark = false;
@@ -334,7 +335,7 @@ void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int3
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   if (h == high) {
     rec.Value1.clear();
-    if (detail::ValueMissing(flags, rec.Value1)) MarkValueMissing(rec, entry);
+    if (ValueMissing(flags, rec.Value1)) MarkValueMissing(rec, entry);
     return;
   }
   TakeValue(rec, table, h, 1, flags);
@@ -343,7 +344,7 @@ void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int3
     TakeValue(rec, table, h, 2, flags);
   } else {
     rec.Value2.clear();
-    if (detail::ValueMissing(flags, rec.Value2, true)) MarkValueMissing(rec, entry);
+    if (ValueMissing(flags, rec.Value2, true)) MarkValueMissing(rec, entry);
   }
 }
 
@@ -352,8 +353,8 @@ void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t 
                      const TSearchForms& forms, std::int32_t value_count, TParamFlags flags) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const detail::TFormMatch match =
-        detail::MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
+    const TFormMatch match =
+        MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
     if (!match.Found) continue;
     if (MarkSwitch(rec, entry, h, match, flags)) return;
     TakeFollowingValues(rec, table, h, value_count, flags);
@@ -426,7 +427,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
     ClearFindParamRec(rec);
     return;
   }
-  const bool takes_value = value_count == 1 && !detail::ValueMissing(flags, next_arg);
+  const bool takes_value = value_count == 1 && !ValueMissing(flags, next_arg);
   // Built apart and moved in at the end: `arg` and `next_arg` may be views of rec's own texts.
   TFindParamRec answer;
   answer.Text = arg;

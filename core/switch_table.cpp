@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/channels.h"
+#include "core/internal.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
 

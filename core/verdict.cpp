@@ -6,6 +6,7 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
+#include "core/internal.h"
 #include "core/report.h"
 #include "core/text.h"
 #include "core/validation.h"

@@ -9,6 +9,7 @@
 
 #include "app/run.h"
 #include "app/switches.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/text.h"
 #include "core/validation.h"

@@ -13,6 +13,7 @@
 
 #include "core/banner.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/paths.h"
 #include "core/report.h"

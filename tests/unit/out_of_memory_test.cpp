@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/banner.h"
+#include "core/internal.h"
 #include "core/out_of_memory.h"
 
 #if defined(__has_feature)

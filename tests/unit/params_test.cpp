@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/params.h"
+#include "core/internal.h"
 
 #include <gtest/gtest.h>
 

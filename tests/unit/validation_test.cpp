@@ -12,6 +12,7 @@
 
 #include "app/run.h"
 #include "app/switches.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/validation.h"
 
