@@ -25,17 +25,18 @@ std::string MirrorText(std::string_view text) { return std::string(text.rbegin()
 
 std::string ToProperCase(std::string_view text, const ByteSet& delims) {
   std::string result(text);
-  if (result.empty()) return result;
   platform::LowerCodePage(result);
-  // The first byte of every run outside the delimiters is put through the ASCII rule.
-  bool word_start = true;
-  for (char& c : result) {
-    if (delims.Contains(c)) {
-      word_start = true;
-    } else if (word_start) {
-      c = AsciiUpper(c);
-      word_start = false;
-    }
+  // The first byte of every run outside the delimiters is put through the ASCII rule. Each run
+  // is skipped in a loop of its own, so that a byte costs one lookup and no state to carry.
+  char* at = result.data();
+  char* const end = at + result.size();
+  while (true) {
+    while (at != end && delims.Contains(*at)) ++at;
+    if (at == end) break;
+    *at = AsciiUpper(*at);
+    do {
+      ++at;
+    } while (at != end && !delims.Contains(*at));
   }
   return result;
 }
