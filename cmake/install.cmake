@@ -174,9 +174,34 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCL
             EXCLUDE_FROM_ALL)
   endforeach()
   # The example tool, to be built where it lies, with find_package or with pkg-config.
-  install(FILES examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
-          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package}/examples
+  set(core_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package})
+  set(example_files examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp)
+  install(FILES ${example_files} DESTINATION ${core_doc_dir}/examples
           COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
+  # The library guide beside it, and the README whose Installing section the guide points to.
+  # Their links are made to hold there as they are installed (cmake/doc_links.cmake), from the
+  # files of the source tree that the folder holds and where each lies in it.
+  set(doc_files README.md docs/library.md)
+  set(doc_names README.md library.md)
+  foreach(file IN LISTS example_files)
+    cmake_path(GET file PARENT_PATH folder)
+    cmake_path(GET file FILENAME name)
+    list(APPEND doc_files ${file} ${folder})
+    list(APPEND doc_names examples/${name} examples)
+  endforeach()
+  foreach(document IN ITEMS README.md docs/library.md)
+    cmake_path(GET document FILENAME name)
+    set(output ${PROJECT_BINARY_DIR}/debian/${core_deb_package}/${name})
+    install(CODE "set(INPUT [[${PROJECT_SOURCE_DIR}/${document}]])
+set(OUTPUT [[${output}]])
+set(SOURCE_DIR [[${PROJECT_SOURCE_DIR}]])
+set(FILES [[${doc_files}]])
+set(NAMES [[${doc_names}]])
+include([[${PROJECT_SOURCE_DIR}/cmake/doc_links.cmake]])"
+            COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
+    install(FILES ${output} DESTINATION ${core_doc_dir} COMPONENT QuillonCoreDebianDocs
+            EXCLUDE_FROM_ALL)
+  endforeach()
 
   # The static link is chosen on purpose (CMakeLists.txt), which lintian would question.
   if(LETTRIX_STATIC)
@@ -247,8 +272,9 @@ with its banner and its build stamp.
 
 This package holds the headers, the static library, the CMake package
 QuillonCore with the function that stamps each tool's build, the pkg-config
-module quilloncore, and the sources of a complete small tool in
-/usr/share/doc/${core_deb_package}/examples.")
+module quilloncore, and in /usr/share/doc/${core_deb_package} the guide to
+writing a tool on the library, library.md, with the sources of the complete
+small tool that it builds in examples.")
   # Read by cmake/deb_installed_size.cmake, which adds the Multi-Arch field that CPack does not
   # write, and says of the program's package alone that it depends on nothing.
   set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})

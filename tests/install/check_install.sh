@@ -288,9 +288,31 @@ EOF
       "./usr/lib/$triplet/pkgconfig/quilloncore.pc" ./usr/share/ ./usr/share/doc/ \
       ./usr/share/doc/libquilloncore-dev/ ./usr/share/doc/libquilloncore-dev/changelog.gz \
       ./usr/share/doc/libquilloncore-dev/copyright ./usr/share/doc/libquilloncore-dev/examples/ \
+      ./usr/share/doc/libquilloncore-dev/README.md ./usr/share/doc/libquilloncore-dev/library.md \
       ./usr/share/doc/libquilloncore-dev/examples/CMakeLists.txt \
       ./usr/share/doc/libquilloncore-dev/examples/main.cpp
   } | LC_ALL=C sort | diff -u - "$work/dev-contents" || fail "development .deb contents differ"
+  # The guide, and the README it points to, where the package installs them: each relative
+  # link leads to a file of the package, and each fragment to a heading of that file.
+  headings() {
+    awk '/^```/ { code = !code; next } !code && /^#+ /' "$1" | sed -E 's/^#+ +//' |
+      tr 'A-Z' 'a-z' | sed -E 's/[^a-z0-9 _-]//g; s/ /-/g'
+  }
+  dpkg-deb -x "$dev_deb" "$work/dev-root"
+  for document in "$work"/dev-root/usr/share/doc/libquilloncore-dev/{library,README}.md; do
+    [[ -f $document ]] || continue  # the listing above names what is missing
+    while IFS= read -r target; do
+      path=${target%%#*}
+      fragment=${target:${#path}}
+      linked=$document
+      [[ -n $path ]] && linked=$(dirname "$document")/$path
+      if [[ ! -e $linked ]] ||
+         { [[ -n $fragment ]] && ! headings "$linked" | grep -qxF -- "${fragment#\#}"; }; then
+        fail "the installed ${document##*/} links to $target, which the package does not hold"
+      fi
+    done < <(awk '/^```/ { code = !code; next } !code' "$document" | grep -o ']([^ )]*)' |
+      sed 's/^](//; s/)$//' | grep -vE '^([A-Za-z][A-Za-z0-9+.-]*:|/)')
+  done
   while IFS='|' read -r field value; do
     [[ $(dpkg-deb -f "$dev_deb" "$field") == "$value" ]] ||
       fail "the development .deb has $field: $(dpkg-deb -f "$dev_deb" "$field")"

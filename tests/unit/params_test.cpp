@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -80,6 +81,7 @@ class FindParamBoolTest : public ParamEngineTest {};
 class MatchParamAtTest : public ParamEngineTest {};
 class BuildSwitchFormsTest : public ParamEngineTest {};
 class DeclaredSwitchesTest : public ParamEngineTest {};
+class BuildParamStatusTest : public ParamEngineTest {};
 
 // The table-marking lookup and the per-argument one must agree on every form.
 TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
@@ -116,6 +118,16 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
         EXPECT_EQ(Statuses(), found ? "S" : ".");
         core::MatchParamAt(rec, arg, c.aliases, "", 0, kNone);
         EXPECT_EQ(rec.Found, found);
+        // MatchSwitchArg takes one word; a form of any word is a plain match, never attached.
+        bool matched = false;
+        std::istringstream words(c.aliases);
+        for (std::string word; words >> word;) {
+          core::TFindParamRec match;
+          if (!core::MatchSwitchArg(word, arg, match)) continue;
+          matched = true;
+          EXPECT_EQ(Describe(match), "found -1/-1 [" + std::string(arg) + "||]");
+        }
+        EXPECT_EQ(matched, found);
       }
     }
   }
@@ -135,6 +147,23 @@ TEST_F(MatchSwitchArgTest, KeepsALongAttachedValueWhole) {
   core::FindParamValue(match, core::ParamStatus, "U UPPER", declared, kFirst, -1, core::skFrom);
   EXPECT_EQ(declared, value);
   EXPECT_EQ(Statuses(), "A");
+}
+
+// A fresh table of the run's arguments: each of them, unmatched, whatever the run's own table
+// has marked.
+TEST_F(BuildParamStatusTest, CopiesTheRunsArgumentsUnmatched) {
+  Start({"-u", "", "\xE9t\xE9"});
+  std::string value;
+  FindValue("U", value, kNone);
+  ASSERT_EQ(Statuses(), "Sv.");
+  const core::TParamStatusArray table = core::BuildParamStatus();
+  ASSERT_EQ(table.size(), 3u);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(table[i].Param, core::ParamStatus[i].Param);
+    EXPECT_EQ(table[i].Status, core::psUnmatched);
+    EXPECT_EQ(Marks(table[i]), "----");
+  }
 }
 
 // Each outcome writes its own marks on the switch's entry and leaves the others as they were,
