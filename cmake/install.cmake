@@ -173,11 +173,11 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCL
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${name} COMPONENT ${component}
             EXCLUDE_FROM_ALL)
   endforeach()
-  # The example tool, to be built where it lies, with find_package or with pkg-config.
+  # The example tools, each in its folder, to be built where it lies, with find_package or with
+  # pkg-config.
   set(core_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package})
-  set(example_files examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp)
-  install(FILES ${example_files} DESTINATION ${core_doc_dir}/examples
-          COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
+  set(example_files examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
+                    examples/wordstat/CMakeLists.txt examples/wordstat/main.cpp)
   # The library guide beside it, and the README whose Installing section the guide points to.
   # Their links are made to hold there as they are installed (cmake/doc_links.cmake), from the
   # files of the source tree that the folder holds and where each lies in it.
@@ -185,9 +185,10 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCL
   set(doc_names README.md library.md)
   foreach(file IN LISTS example_files)
     cmake_path(GET file PARENT_PATH folder)
-    cmake_path(GET file FILENAME name)
+    install(FILES ${file} DESTINATION ${core_doc_dir}/${folder} COMPONENT QuillonCoreDebianDocs
+            EXCLUDE_FROM_ALL)
     list(APPEND doc_files ${file} ${folder})
-    list(APPEND doc_names examples/${name} examples)
+    list(APPEND doc_names ${file} ${folder})
   endforeach()
   foreach(document IN ITEMS README.md docs/library.md)
     cmake_path(GET document FILENAME name)
@@ -273,8 +274,8 @@ with its banner and its build stamp.
 This package holds the headers, the static library, the CMake package
 QuillonCore with the function that stamps each tool's build, the pkg-config
 module quilloncore, and in /usr/share/doc/${core_deb_package} the guide to
-writing a tool on the library, library.md, with the sources of the complete
-small tool that it builds in examples.")
+writing a tool on the library, library.md, with the sources of the two
+complete small tools that it builds in examples.")
   # Read by cmake/deb_installed_size.cmake, which adds the Multi-Arch field that CPack does not
   # write, and says of the program's package alone that it depends on nothing.
   set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})

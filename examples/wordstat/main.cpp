@@ -87,8 +87,9 @@ void Count() {
 
 const core::TToolRec Wordstat = {
     .Body = Count,
-    .SetUp = [] { core::SwitchStyle = core::ssAttachedValues; },  // -c:text and --words=text
-    .LineEnd = "\n",                                              // its lines feed sort and wc
+    // Settings are made here, after start-up: -c:text and --words=text.
+    .SetUp = [] { core::SwitchStyle = core::ssAttachedValues; },
+    .LineEnd = "\n",  // its lines feed sort and wc
     .Version = "1.0",
     .FullVersion = "1.0.0.1",
     .Description = "Count the characters and words of texts",
