@@ -2,11 +2,13 @@
 // The program's switch set: its records, the nineteen declarations and the processing loop.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/transform.h"
 #include "core/params.h"
+#include "core/switch_table.h"
 
 namespace app {
 
@@ -23,6 +25,10 @@ extern std::string ResultSeparator;
 /// The delimiters of -w: with -x also ',' and ';'.
 extern ByteSet ActiveWordDelims;
 
+/// The nineteen switches, each described once, in the order of their declarations: the library
+/// declares them, judges the line by their essential rows and walks their occurrences.
+extern const std::span<const core::TSwitchRow> Switches;
+
 /// Sets the engine's switch style (attached values) and the lookup flags (every occurrence).
 void SetUpSwitchStyle();
 
@@ -34,8 +40,8 @@ void DeclareSwitches();
 /// switch that has its value, through the library's OutputChannel.
 void ProcessArguments();
 
-/// Gives the program's own records and output settings their starting values: empty records,
-/// CR LF and the basic delimiters. The standard switches' records are the library's.
+/// Gives the switch records and the program's output settings their starting values: empty
+/// records, CR LF and the basic delimiters.
 void ResetSwitches();
 
 }  // namespace app

@@ -68,12 +68,10 @@ endif()
 # QuillonCore for other tools: the static library, its headers in their folders so that
 # "core/params.h" reads the same inside and outside this project, and the package files.
 set(core_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/quilloncore)
-install(FILES core/banner.h core/channels.h core/dates.h core/frame.h core/library.h
-              core/out_of_memory.h core/params.h core/paths.h core/report.h core/text.h
-              core/validation.h
-        DESTINATION ${core_include_dir}/core COMPONENT QuillonCore)
-install(FILES platform/ascii.h platform/platform.h DESTINATION ${core_include_dir}/platform
-        COMPONENT QuillonCore)
+foreach(header IN LISTS quilloncore_headers)
+  get_filename_component(header_dir ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${core_include_dir}/${header_dir} COMPONENT QuillonCore)
+endforeach()
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillonCoreConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 set(pc_libs "")
@@ -175,10 +173,36 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCL
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${name} COMPONENT ${component}
             EXCLUDE_FROM_ALL)
   endforeach()
-  # The example tool, to be built where it lies, with find_package or with pkg-config.
-  install(FILES examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
-          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package}/examples
-          COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
+  # The example tools, each in its folder, to be built where it lies, with find_package or with
+  # pkg-config.
+  set(core_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package})
+  set(example_files examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
+                    examples/wordstat/CMakeLists.txt examples/wordstat/main.cpp)
+  # The library guide beside it, and the README whose Installing section the guide points to.
+  # Their links are made to hold there as they are installed (cmake/doc_links.cmake), from the
+  # files of the source tree that the folder holds and where each lies in it.
+  set(doc_files README.md docs/library.md)
+  set(doc_names README.md library.md)
+  foreach(file IN LISTS example_files)
+    cmake_path(GET file PARENT_PATH folder)
+    install(FILES ${file} DESTINATION ${core_doc_dir}/${folder} COMPONENT QuillonCoreDebianDocs
+            EXCLUDE_FROM_ALL)
+    list(APPEND doc_files ${file} ${folder})
+    list(APPEND doc_names ${file} ${folder})
+  endforeach()
+  foreach(document IN ITEMS README.md docs/library.md)
+    cmake_path(GET document FILENAME name)
+    set(output ${PROJECT_BINARY_DIR}/debian/${core_deb_package}/${name})
+    install(CODE "set(INPUT [[${PROJECT_SOURCE_DIR}/${document}]])
+set(OUTPUT [[${output}]])
+set(SOURCE_DIR [[${PROJECT_SOURCE_DIR}]])
+set(FILES [[${doc_files}]])
+set(NAMES [[${doc_names}]])
+include([[${PROJECT_SOURCE_DIR}/cmake/doc_links.cmake]])"
+            COMPONENT QuillonCoreDebianDocs EXCLUDE_FROM_ALL)
+    install(FILES ${output} DESTINATION ${core_doc_dir} COMPONENT QuillonCoreDebianDocs
+            EXCLUDE_FROM_ALL)
+  endforeach()
 
   # The static link is chosen on purpose (CMakeLists.txt), which lintian would question.
   if(LETTRIX_STATIC)
@@ -249,8 +273,9 @@ with its banner and its build stamp.
 
 This package holds the headers, the static library, the CMake package
 QuillonCore with the function that stamps each tool's build, the pkg-config
-module quilloncore, and the sources of a complete small tool in
-/usr/share/doc/${core_deb_package}/examples.")
+module quilloncore, and in /usr/share/doc/${core_deb_package} the guide to
+writing a tool on the library, library.md, with the sources of the two
+complete small tools that it builds in examples.")
   # Read by cmake/deb_installed_size.cmake, which adds the Multi-Arch field that CPack does not
   # write, and says of the program's package alone that it depends on nothing.
   set(CPACK_LETTRIX_STATIC ${LETTRIX_STATIC})

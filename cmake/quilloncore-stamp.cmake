@@ -7,7 +7,8 @@
 #         -DCOMPILER_VERSION=12.2.0 -P quilloncore-stamp.cmake
 # With CXX the machine and the compiler are asked of that compiler, as a build without CMake
 # needs; quilloncore_stamp() passes what CMake knows instead. INFO also gets the four values as
-# KEY=VALUE lines (BUILD_DATE, BUILD_TIMESTAMP, ARCH_TAG, TOOLCHAIN_TEXT), for tests.
+# KEY=VALUE lines (BUILD_DATE, BUILD_TIMESTAMP, ARCH_TAG, TOOLCHAIN_TEXT), for tests. Given
+# neither, or a compiler that cannot answer, it fails and writes nothing.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/QuillonCoreMachine.cmake)
 
@@ -21,7 +22,8 @@ if(CXX)
   execute_process(COMMAND ${CXX} -dumpmachine OUTPUT_VARIABLE machine
                   OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
   if(failed)
-    message(FATAL_ERROR "quilloncore-stamp: ${CXX} -dumpmachine failed")
+    message(FATAL_ERROR "quilloncore-stamp: -DCXX=${CXX} -dumpmachine failed (${failed}): give "
+                        "a compiler that can be run")
   endif()
   string(REGEX REPLACE "-.*" "" PROCESSOR "${machine}")
   execute_process(COMMAND ${CXX} -x c++ -dM -E - INPUT_FILE /dev/null OUTPUT_VARIABLE macros
@@ -51,6 +53,26 @@ if(CXX)
     list(APPEND COMPILER_VERSION ${CMAKE_MATCH_1})
   endforeach()
   list(JOIN COMPILER_VERSION . COMPILER_VERSION)
+  # A program that runs but is no GCC or clang answers nothing, or nothing of this.
+  if(NOT PROCESSOR OR NOT POINTER_SIZE
+     OR NOT COMPILER_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "quilloncore-stamp: -DCXX=${CXX} did not say which machine it builds "
+                        "for and which compiler it is; give a GCC or clang compiler")
+  endif()
+endif()
+# Without a compiler to ask, the stamp would name no machine and the toolchain " with  ": a
+# banner that says nothing true, which no build should ship.
+set(missing "")
+foreach(name IN ITEMS PROCESSOR POINTER_SIZE COMPILER_ID COMPILER_VERSION)
+  if("${${name}}" STREQUAL "")
+    list(APPEND missing -D${name})
+  endif()
+endforeach()
+if(missing)
+  list(JOIN missing ", " missing)
+  message(FATAL_ERROR "quilloncore-stamp: no compiler to ask what the tool is built for: give "
+                      "-DCXX=<compiler>, or all four of -DPROCESSOR, -DPOINTER_SIZE, "
+                      "-DCOMPILER_ID and -DCOMPILER_VERSION (missing: ${missing})")
 endif()
 
 quilloncore_classify_machine("${PROCESSOR}" "${POINTER_SIZE}" arch_tag debian_architecture)

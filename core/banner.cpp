@@ -8,6 +8,7 @@
 #include "core/channels.h"
 #include "core/dates.h"
 #include "core/frame.h"
+#include "core/internal.h"
 #include "core/paths.h"
 #include "core/text.h"
 
@@ -57,7 +58,7 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
   info.FullTitle = info.BaseName + " v" + std::string(full_version);
   info.BannerTitle = info.BaseName + " v" + std::string(version);
   info.Description = description;
-  if (const TToolRec* tool = detail::RunningTool()) {
+  if (const TToolRec* tool = RunningTool()) {
     info.Copyright = tool->Copyright;
     info.Attribution = tool->Attribution;
   }

@@ -32,16 +32,14 @@ struct TFileVersionInfoRec {
 extern TFileVersionInfoRec AppVersionInfo;
 /// Whether this run has already had its banner; it is shown at most once.
 extern bool BannerShown;
-/// Full path of the running executable, as the run was started with it: the identity's source.
-extern std::string ExecutableFullPath;
 
 /// Fixed when the program is built: "yyyy/mm/dd" and "yyyy/mm/dd hh:nn:ss" (UTC, or from
 /// SOURCE_DATE_EPOCH), the target architecture (" x64", " arm64", " x86" or empty) and the
 /// compiler with its version, each tag beginning with a space.
-extern const std::string_view BuildDate;
-extern const std::string_view BuildTimestamp;
-extern const std::string_view ArchTag;
-extern const std::string_view ToolchainText;
+extern const std::string_view BuildDate;       ///< the build's date, "yyyy/mm/dd"
+extern const std::string_view BuildTimestamp;  ///< and its time, "yyyy/mm/dd hh:nn:ss"
+extern const std::string_view ArchTag;         ///< the machine built for: " x64", " arm64", ...
+extern const std::string_view ToolchainText;   ///< the compiler: " with GCC 12.2.0"
 
 /// Fills `rec` from the running executable's path, as the run was started with it, and the texts
 /// given; `upper_case_names` puts the file and base names in ASCII upper case. Copyright and
@@ -55,11 +53,5 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
 /// copyright and attribution unless empty, an empty line) and/or the build line to ErrorChannel.
 /// Throws TConvertError when the build's own date cannot be read.
 void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
-
-/// Starts the module for a run of the executable at `executable_path`: no identity yet, no
-/// banner shown, the locale's settings read afresh when first needed.
-void StartBanner(std::string executable_path);
-/// Gives every variable of the module its starting value and releases what it holds.
-void ResetBanner();
 
 }  // namespace core

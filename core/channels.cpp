@@ -2,6 +2,8 @@
 // The text channels: every write reaches the system, or the buffer, before the call returns.
 #include "core/channels.h"
 
+#include "core/internal.h"
+
 #include <utility>
 
 namespace core {

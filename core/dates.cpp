@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"

@@ -40,8 +40,4 @@ double TextToDateTime(std::string_view text, std::string_view date_format);
 /// to 9999, NaN and the infinities included, gives an empty text.
 std::string FormatDateTime(std::string_view format, double value);
 
-/// Forgets the settings, so that the next run reads the locale afresh; start-up and shutdown
-/// call it.
-void ResetDates();
-
 }  // namespace core

@@ -10,10 +10,12 @@
 #include "core/banner.h"
 #include "core/channels.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/out_of_memory.h"
 #include "core/params.h"
 #include "core/paths.h"
 #include "core/report.h"
+#include "core/verdict.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -46,22 +48,29 @@ void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
 }
 
 // Leaves nothing of a run behind, whichever way it ends: neither the library's state nor the
-// tool's.
+// tool's, its switch records included.
 class TRunGuard {
  public:
   explicit TRunGuard(const TToolRec& tool) : tool_(tool) {
     Running = &tool_;
-    if (tool_.Reset != nullptr) tool_.Reset();
+    ResetTool();
   }
   ~TRunGuard() {
     ShutDown();
-    if (tool_.Reset != nullptr) tool_.Reset();
+    ResetTool();
     Running = nullptr;
   }
   TRunGuard(const TRunGuard&) = delete;
   TRunGuard& operator=(const TRunGuard&) = delete;
 
  private:
+  void ResetTool() const {
+    for (const TSwitchRow& row : tool_.Switches) {
+      if (row.Record != nullptr) *row.Record = TFindParamRec();
+    }
+    if (tool_.Reset != nullptr) tool_.Reset();
+  }
+
   const TToolRec& tool_;
 };
 
@@ -81,8 +90,8 @@ struct TSettings {
   std::string_view LineEnd = core::LineEnd;
 };
 
-// Names, after start-up, every setting that `before` holds otherwise than start-up left it, and
-// where the tool should make it; true when there is one.
+// After start-up: names each setting that start-up has undone, `before` holding what the tool
+// made of it, with where the tool should make it instead; true when there was one.
 bool ReportSettingsMadeEarly(const TSettings& before, const TTextChannel& error_channel) {
   const TSettings now;
   const std::pair<std::string_view, bool> settings[] = {
@@ -122,7 +131,14 @@ int RunFrame(TStartUpRec start, const TToolRec& tool, const TSettings& before) {
     StartUp(std::move(start));
     if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
     if (tool.SetUp != nullptr) tool.SetUp();
-    tool.Body();
+    if (!tool.Version.empty()) {
+      MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
+    }
+    if (!tool.Switches.empty()) {
+      DeclareSwitches(tool.Switches);
+      if (!JudgeCommandLine(tool)) return ExitCode;
+    }
+    if (tool.Body != nullptr) tool.Body();
     return ExitCode;
   } catch (const TWriteFailure& failure) {
     // A line on the stream that failed would fail too, or land among the output.
@@ -156,7 +172,7 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
   return RunFrame(std::move(start), tool, TSettings{});
 }
 
-const TToolRec* detail::RunningTool() { return Running; }
+const TToolRec* RunningTool() { return Running; }
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
   const TSettings before;

@@ -3,38 +3,58 @@
 // out, with one line on standard error and an exit code for each way a run can fail.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "core/library.h"
+#include "core/switch_table.h"
 
 namespace core {
 
-/// The exit codes that the frame gives when a run cannot end as the tool decided (the values of
-/// sysexits.h): a fault of the run's own, such as a build date that cannot be read or an
-/// exception that nothing expects; no memory left; a write that failed.
-inline constexpr int ExitInternalError = 70;
-inline constexpr int ExitOutOfMemory = 71;
-inline constexpr int ExitIoError = 74;
+/// The exit codes of every tool on the library. A tool decides the first five; the frame gives
+/// the last three when a run cannot end as the tool decided (the values of sysexits.h).
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitMissingEssential = 64;  ///< none of the essential switches is given
+inline constexpr int ExitInvalidParams = 65;     ///< an argument that no switch recognises
+inline constexpr int ExitIncompleteParams = 67;  ///< a switch without its required value
+inline constexpr int ExitHelpRequested = 255;    ///< help was shown
+inline constexpr int ExitInternalError = 70;  ///< a build date that cannot be read, a bad setting
+inline constexpr int ExitOutOfMemory = 71;    ///< no memory left
+inline constexpr int ExitIoError = 74;        ///< a write that failed
 
-/// A tool as the frame runs it.
+/// A tool as the frame runs it. Written with designated initialisers, it names only what the
+/// tool has: {.Body = Count, .Reset = Reset, .Switches = Switches, ...}.
 struct TToolRec {
-  /// The run after start-up: declares the switches, judges the command line, writes, and sets
-  /// ExitCode. It may let the library's exceptions through; the frame turns each into its line.
+  /// The tool's own work. With Switches, the frame has declared them and judged the line, and
+  /// calls Body only for a line that is valid or asks for information other than help; without,
+  /// Body is the whole run: it declares, judges, writes and sets ExitCode. It may let the
+  /// library's exceptions through; the frame turns each into its line.
   void (*Body)() = nullptr;
   /// Gives the tool's own variables their starting values; the frame calls it before start-up
   /// and again after shutdown, whichever way the run ended. Optional.
   void (*Reset)() = nullptr;
-  /// Makes the library's settings for the run (SwitchStyle, ParamFlags, ErrorDelay, ...): the
-  /// frame calls it after start-up, which gives every setting its starting value, and before
-  /// Body. A setting made before RunMain or RunTool would be undone, and ends the run. Optional.
+  /// Makes the tool's settings (SwitchStyle, RequireDoubleDash, BannerAllowed, ...) after
+  /// start-up has given every setting its starting value, before the switches are declared. A
+  /// setting made before RunMain or RunTool would be undone there, and ends the run instead.
   void (*SetUp)() = nullptr;
-  /// The banner's second and third lines, which MakeVersionInfo puts in the identity; an empty
-  /// one is left out of the banner.
-  std::string_view Copyright{};
-  std::string_view Attribution{};
-  /// The end of every line the library writes for the tool (LineEnd, core/channels.h), from
-  /// the start of the run, the frame's own lines and the out-of-memory line included.
+  std::string_view Copyright{};    ///< the banner's second line; none when empty
+  std::string_view Attribution{};  ///< the banner's third line; none when empty
+  /// Ends every line the library writes for the tool; CR LF unless the tool chooses another.
   std::string_view LineEnd = "\r\n";
+  /// The identity that the frame makes with MakeVersionInfo before the declarations: none when
+  /// Version is empty (the body makes it then, or the tool has none).
+  std::string_view Version{}, FullVersion{}, Description{};
+  /// The tool's switches, which the frame declares in order (DeclareSwitches) and judges
+  /// (JudgeCommandLine) before it calls Body. Empty: the body does both itself.
+  std::span<const TSwitchRow> Switches{};
+  /// Writes the tool's help screen on OutputChannel, the brief form after a syntax report.
+  /// Without it: the usage line, and with the full form the option lines of Switches.
+  void (*ShowHelp)(bool brief) = nullptr;
+  /// What follows "Usage: " and the tool's name on the usage line: "[-t] -c <text> ...".
+  std::string_view Syntax{};
+  /// The example that the message of a line without essential switches gives, before the help
+  /// switches' hint: "-c <text> "; without it, the first form and value of each essential row.
+  std::string_view MissingExample{};
 };
 
 /// The whole of a tool's main(): return RunMain(argc, argv, tool). Before anything allocates it
@@ -58,10 +78,5 @@ int RunMain(int argc, char** argv, const TToolRec& tool);
 /// A closed pipe ends the process by SIGPIPE before a write can fail, as it ends any filter; a
 /// tool that ignores SIGPIPE gets 74 instead.
 int RunTool(TStartUpRec start, const TToolRec& tool);
-
-namespace detail {
-/// The tool that RunTool is running, for the library's own modules; nullptr outside a run.
-const TToolRec* RunningTool();
-}  // namespace detail
 
 }  // namespace core

@@ -6,6 +6,7 @@
 
 #include "core/banner.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/params.h"
 #include "core/report.h"
 #include "core/validation.h"

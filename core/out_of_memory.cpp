@@ -9,6 +9,7 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
+#include "core/internal.h"
 #include "core/paths.h"
 #include "platform/platform.h"
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -106,13 +107,13 @@ void MarkValueMissing(TFindParamRec& rec, TParamStatusRec& entry) {
 // Takes the argument after `h` (h + `offset`) as a value; the outcomes mark the switch's own
 // entry, with SwitchMark as the first and the second value differ in it.
 void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
-               bool required) {
+               TParamFlags flags) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   TParamStatusRec& next = table[static_cast<std::size_t>(h + offset)];
   std::string& value = offset == 1 ? rec.Value1 : rec.Value2;
   const bool first = offset == 1;
   value = next.Param;
-  if (required && value.empty()) {
+  if (ValueMissing(flags, value, !first)) {
     rec.Found = false;
     entry.Status = psIncomplete;
     entry.SwitchMark = first;
@@ -209,18 +210,12 @@ bool MayEndAs(std::string_view arg, const TFormEnd& end) {
   return arg.size() >= end.Length && platform::AsciiLower(arg[end.Length - 1]) == end.Last;
 }
 
-// How an argument is a form of one alias word: not at all, exactly, or as the form of
-// `Length` bytes followed by ':' or '=' and an attached value.
-struct TFormMatch {
-  bool Found = false;
-  bool Attached = false;
-  std::size_t Length = 0;
-};
+}  // namespace
 
 // The forms are tried in their order: once one equals `arg`, only equality is looked for; the
 // first that `arg` begins with, followed by ':' or '=', ends the search.
-TFormMatch MatchOfForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
-                        bool attached_allowed) {
+TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                      bool attached_allowed) {
   TFormMatch match;
   const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
@@ -240,16 +235,15 @@ TFormMatch MatchOfForms(std::string_view alias, const TPrefixes& prefixes, std::
   return match;
 }
 
-}  // namespace
-
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
   // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
   TFindParamRec answer;
   const TFormMatch form =
-      MatchOfForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
+      MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
   if (form.Attached) {
+    // The whole value: a user's text is never cut.
     answer.Text = arg.substr(0, form.Length);
-    answer.Value1 = arg.substr(form.Length + 1, MaxAttachedValue);
+    answer.Value1 = arg.substr(form.Length + 1);
     answer.Attached = true;
   } else if (form.Found) {
     answer.Found = true;
@@ -310,7 +304,7 @@ inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
 // Marks the switch found at `h` and answers for it. True when it carried an attached value that
 // stands: then it takes no following argument.
 bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
-                bool first_required) {
+                TParamFlags flags) {
   entry.Status = psSwitch;
   entry.SwitchMark = true;
   rec.Text = entry.Param;
@@ -319,9 +313,9 @@ bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, cons
   rec.Found = true;
   if (!match.Attached) return false;
   rec.Text.assign(entry.Param, 0, match.Length);
-  rec.Value1.assign(entry.Param, match.Length + 1, MaxAttachedValue);
+  rec.Value1.assign(entry.Param, match.Length + 1);
   rec.Attached = true;
-  if (!first_required || !rec.Value1.empty()) {
+  if (!ValueMissing(flags, rec.Value1)) {
     entry.Status = psAttachedSwitch;
     entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
     entry.SpareMark = false;
@@ -343,16 +337,16 @@ void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int3
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   if (h == high) {
     rec.Value1.clear();
-    if (FirstValueRequired(flags)) MarkValueMissing(rec, entry);
+    if (ValueMissing(flags, rec.Value1)) MarkValueMissing(rec, entry);
     return;
   }
-  TakeValue(rec, table, h, 1, FirstValueRequired(flags));
+  TakeValue(rec, table, h, 1, flags);
   if (value_count != 2) return;
   if (h + 1 < high) {
-    TakeValue(rec, table, h, 2, SecondValueRequired(flags));
+    TakeValue(rec, table, h, 2, flags);
   } else {
     rec.Value2.clear();
-    if (SecondValueRequired(flags)) MarkValueMissing(rec, entry);
+    if (ValueMissing(flags, rec.Value2, true)) MarkValueMissing(rec, entry);
   }
 }
 
@@ -362,9 +356,9 @@ void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t 
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
     const TFormMatch match =
-        MatchOfForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
+        MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
     if (!match.Found) continue;
-    if (MarkSwitch(rec, entry, h, match, FirstValueRequired(flags))) return;
+    if (MarkSwitch(rec, entry, h, match, flags)) return;
     TakeFollowingValues(rec, table, h, value_count, flags);
     if (RecordFindHistory) FindHistory.push_back(rec);
   }
@@ -435,7 +429,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
     ClearFindParamRec(rec);
     return;
   }
-  const bool takes_value = value_count == 1 && !(FirstValueRequired(flags) && next_arg.empty());
+  const bool takes_value = value_count == 1 && !ValueMissing(flags, next_arg);
   // Built apart and moved in at the end: `arg` and `next_arg` may be views of rec's own texts.
   TFindParamRec answer;
   answer.Text = arg;

@@ -2,8 +2,6 @@
 // Parameter records and switch lookup shared by the console tools.
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,7 +30,7 @@ struct TParamStatusRec {
   bool SpareMark = false;   ///< reserved; cleared, never set
   std::string Param;        ///< the argument exactly as the platform delivered it
 };
-using TParamStatusArray = std::vector<TParamStatusRec>;
+using TParamStatusArray = std::vector<TParamStatusRec>;  ///< the argument table's type
 
 /// The answer for one switch; callers copy it whole.
 struct TFindParamRec {
@@ -44,11 +42,7 @@ struct TFindParamRec {
   std::string Text;              ///< the matching argument; for an attached value, the switch part
   std::string Value1, Value2;    ///< the values taken, or the defaults when the switch is absent
 };
-using TParamRecArray = std::vector<TFindParamRec>;
-
-/// Makes `rec` fresh (nothing found, Index -1, texts empty) and keeps its memory for the next
-/// answer.
-void ClearFindParamRec(TFindParamRec& rec);
+using TParamRecArray = std::vector<TFindParamRec>;  ///< answers kept in FindHistory
 
 /// Extra forms that matching accepts.
 enum TSwitchStyle : std::uint8_t {
@@ -97,23 +91,6 @@ inline constexpr TParamFlags pfFindAll = TParamFlags::FromBits(4);
 /// FindParamValue keeps the caller's value as the default.
 inline constexpr TParamFlags pfKeepDefault = TParamFlags::FromBits(8);
 
-/// Whether `style` lets a value follow a switch after ':' or '='.
-constexpr bool AllowsAttachedValues(TSwitchStyle style) {
-  return style == ssAttachedValues || style == ssBareAndAttached;
-}
-/// Whether `style` lets a one-character switch from SymbolSwitchChars stand without prefix.
-constexpr bool AllowsBareSymbols(TSwitchStyle style) {
-  return style == ssBareSymbols || style == ssBareAndAttached;
-}
-/// Whether `flags` require the first value: missing or blank, it leaves the switch incomplete.
-constexpr bool FirstValueRequired(TParamFlags flags) {
-  return static_cast<bool>(flags & (pfNoBlankValues | pfNoBlankFirstValue));
-}
-/// Whether `flags` require the second value too.
-constexpr bool SecondValueRequired(TParamFlags flags) {
-  return static_cast<bool>(flags & pfNoBlankValues);
-}
-
 /// Which part of the command line a declaration searches: from its position to the end, or
 /// from the start up to its position.
 enum TSearchKind : std::uint8_t { skFrom = 0, skUpTo = 1 };
@@ -136,64 +113,6 @@ extern std::string DeclaredSwitches;   ///< every alias word declared, upper-cas
 /// Standard switch records that the program fills by copying its declarations' answers.
 extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
-
-/// The bytes that may separate a switch from its attached value, in the order in which the forms
-/// that carry one are listed.
-inline constexpr std::string_view AttachSeparators = ":=";
-
-/// Whether `c` may separate a switch from its attached value.
-constexpr bool IsAttachSeparator(char c) {
-  return AttachSeparators.find(c) != std::string_view::npos;
-}
-
-/// Position of the first attach separator in `text` (npos when there is none): where an
-/// attached value would begin. Each separator is searched for apart, which is far faster on long
-/// texts than one search for either.
-inline std::size_t FindAttachSeparator(std::string_view text) {
-  std::size_t first = std::string_view::npos;
-  for (const char separator : AttachSeparators) first = std::min(first, text.find(separator));
-  return first;
-}
-
-/// Whether `arg` can be a form of any switch under the current style; when false, every lookup
-/// of `arg` alone finds nothing.
-bool MayBeSwitch(std::string_view arg);
-
-/// Calls `visit` with each word of an alias list (each maximal run of bytes outside
-/// `AliasDelimiters`), in order, as a view of `aliases`; stops early when it returns true, and
-/// reports whether it did.
-template <typename Visit>
-bool ForEachAliasWord(std::string_view aliases, Visit visit) {
-  // A loop the compiler unrolls into three comparisons, where find() would call memchr per byte.
-  const auto delimiter = [](char c) {
-    for (const char d : AliasDelimiters) {
-      if (c == d) return true;
-    }
-    return false;
-  };
-  std::size_t at = 0;
-  while (at < aliases.size()) {
-    if (delimiter(aliases[at])) {
-      ++at;
-      continue;
-    }
-    std::size_t end = at + 1;
-    while (end < aliases.size() && !delimiter(aliases[end])) ++end;
-    if (visit(aliases.substr(at, end - at))) return true;
-    at = end;
-  }
-  return false;
-}
-
-/// The words of an alias list, split at `AliasDelimiters`, in order.
-TStringArray AliasWords(std::string_view aliases);
-
-/// The prefixes of one alias word, in the order in which its forms are tried.
-struct TPrefixes {
-  std::array<std::string_view, 3> Items;
-  std::size_t Count;
-};
-TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
 
 /// Declares a switch without value: looks it up over the range that `position` and `kind`
 /// select and marks what it recognised in `table`.
@@ -225,8 +144,8 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags);
 
 /// Whether `arg` is a form of the one word `alias`, attached values included when the switch
-/// style allows them; `match` gets Found, Text and, for an attached value, Attached and Value1
-/// (at most 999 bytes of it).
+/// style allows them; `match` gets Found and Text for the switch alone, or Text, Attached and
+/// the whole attached value in Value1.
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match);
 
 /// Whether `arg` is exactly a form of `alias`, never with an attached value.
@@ -244,21 +163,9 @@ bool WordNotInList(std::string_view word, std::string_view list);
 
 /// The argument table of the arguments the library was started with, all unmatched.
 TParamStatusArray BuildParamStatus();
-/// The argument table of `arguments`, all unmatched; their texts are moved in, not copied.
-TParamStatusArray BuildParamStatus(TStringArray&& arguments);
-
-/// Starts the engine for a run over `arguments`: ParamStatus holds them, all unmatched (their
-/// texts are moved in, not copied), and FindHistory is empty.
-void StartParamEngine(TStringArray&& arguments);
-/// Gives every variable of the engine its starting value and releases what it holds; the
-/// library's shutdown calls it.
-void ResetParamEngine();
 /// `count` empty entries (none when `count` is not positive).
 TParamStatusArray NewParamStatusArray(std::int32_t count);
 /// `count` empty answers (none when `count` is not positive).
 TParamRecArray NewParamRecArray(std::int32_t count);
-
-/// Most bytes of an attached value that a record keeps.
-inline constexpr std::size_t MaxAttachedValue = 999;
 
 }  // namespace core

@@ -2,6 +2,7 @@
 // Taking the running executable's path apart.
 #include "core/paths.h"
 
+#include "core/internal.h"
 #include "platform/platform.h"
 
 namespace core {

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "core/internal.h"
 #include "core/paths.h"
 
 namespace core {
@@ -65,7 +66,7 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   place.append("You entered ...... ").append(shown(CommandLineText));
   WriteLine(ErrorChannel, place);
   WriteMessageBlock(shown(message_line));
-  if (audible_error) PauseServices.Beep();
+  if (audible_error) (PauseServices.Beep != nullptr ? PauseServices.Beep : platform::Beep)();
   if (error_delay) WaitForAnyKey(30, "Press Any Key to Continue...");
 }
 
@@ -114,7 +115,8 @@ void WaitForAnyKey(int steps, std::string_view prompt) {
     int count = 0;
     do {
       if (platform::KeyPressed()) break;
-      PauseServices.Sleep(WaitStepMilliseconds);
+      (PauseServices.Sleep != nullptr ? PauseServices.Sleep
+                                      : platform::SleepMilliseconds)(WaitStepMilliseconds);
       Write(OutputChannel, ".");
       ++count;
     } while (count < steps);

@@ -9,7 +9,6 @@
 
 #include "core/channels.h"
 #include "core/text.h"
-#include "platform/platform.h"
 
 namespace core {
 
@@ -18,50 +17,18 @@ namespace core {
 
 /// The report's two error modes: a pause after it and a beep; false at start-up, set by the
 /// program from its switches.
-extern bool ErrorDelay;
-extern bool AudibleError;
+extern bool ErrorDelay;    ///< pause after the report
+extern bool AudibleError;  ///< beep after the report
 
 /// The directory of the running executable, quoted when needed; set at start-up.
 extern std::string ExecutionPath;
-/// The command line as the user entered it, program included; set at start-up where the
-/// system keeps one, else made by the report when it first shows it.
-extern std::string CommandLineText;
-
 /// The system services behind the pause and the beep. In-process runs with no one at the
 /// terminal (the fuzzers) point them elsewhere; start-up and shutdown leave them as they are.
 struct TPauseServices {
-  void (*Sleep)(int milliseconds) = platform::SleepMilliseconds;
-  void (*Beep)() = platform::Beep;
+  void (*Sleep)(int milliseconds) = nullptr;  ///< none: the system's own
+  void (*Beep)() = nullptr;                   ///< none: the system's own
 };
-extern TPauseServices PauseServices;
-
-/// The command-line text for a system that keeps only the argument list: the program as
-/// invoked, then each argument (`text_of` gives its text), every element quoted when needed,
-/// joined by single spaces.
-template <typename Arguments, typename TextOf>
-std::string JoinCommandLine(std::string_view invoked, const Arguments& arguments, TextOf text_of) {
-  std::size_t size = QuotedSize(invoked);
-  for (const auto& argument : arguments) size += 1 + QuotedSize(text_of(argument));
-  std::string text;
-  text.reserve(size);
-  AppendQuotedIfNeeded(text, invoked);
-  for (const auto& argument : arguments) {
-    text.push_back(' ');
-    AppendQuotedIfNeeded(text, text_of(argument));
-  }
-  return text;
-}
-/// The same for arguments that are texts themselves.
-std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments);
-
-/// Starts the report for a run: sets ExecutionPath from the full path of the running executable
-/// and CommandLineText to `command_line`. Where the system keeps no command line,
-/// `make_command_line` makes it when the report first shows it, which most runs never do.
-void StartReport(std::string_view executable_path, std::string command_line,
-                 std::function<std::string()> make_command_line);
-/// Gives every variable of the module its starting value and releases what it holds;
-/// PauseServices stays as it is.
-void ResetReport();
+extern TPauseServices PauseServices;  ///< the services that the pause and the beep use
 
 /// Writes `length` hyphens (none when it is not positive), an empty line when
 /// `add_empty_line`, and ends the line, on OutputChannel.

@@ -2,6 +2,7 @@
 // Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
 #include "core/text.h"
 
+#include "core/internal.h"
 #include "platform/platform.h"
 
 namespace core {

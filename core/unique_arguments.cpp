@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 

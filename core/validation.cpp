@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/internal.h"
 #include "core/text.h"
 #include "core/unique_arguments.h"
 #include "platform/ascii.h"

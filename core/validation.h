@@ -34,6 +34,7 @@ extern TParamStatisticsRec CustomSyntaxStats;   ///< the program's verdict
 extern TParamStatisticsRec DefaultSyntaxStats;  ///< the whole line, filled by the first judgement
 /// The declared help and information switches with their prefixes, for a usage hint.
 extern std::string HelpSwitchHint;
+/// The help and information words from which HelpSwitchHint is drawn.
 inline constexpr std::string_view HelpSwitchWords =
     "H HELP ? H2 HELP2 ?? VERSION-ONLY BUILD-ONLY INFO";
 
@@ -58,12 +59,4 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
 
 /// Appends the quoted `entry` and a space to `list`, and counts it.
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry);
-/// The same for an entry made already.
-void AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry);
-
-/// Starts the module for a run: both statistics records empty and named.
-void StartValidation();
-/// Gives every variable of the module its starting value and releases what it holds.
-void ResetValidation();
-
 }  // namespace core

@@ -11,10 +11,9 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+#include "platform/types.h"
 
-/// The two standard streams a text channel can be bound to.
-enum TStdStream : std::uint8_t { stdOutput, stdError };
+namespace platform {
 
 /// The process's arguments after the program's own name, as main received them.
 std::vector<std::string> ArgumentList(int argc, char** argv);
@@ -44,15 +43,6 @@ std::string_view ExecutablePathInto(std::span<char> buffer);
 /// show.
 bool IsTerminal(TStdStream stream);
 
-/// A character of a text that a terminal would take for a control: where its bytes lie, and
-/// which control it is (its code point: 0x00 to 0x1F and 0x7F for C0 and DEL, 0x80 to 0x9F for
-/// C1; under a single-byte locale, the byte).
-struct TControlRec {
-  std::size_t Offset = 0;
-  std::size_t Size = 0;
-  std::uint8_t Code = 0;
-  bool operator==(const TControlRec&) const = default;
-};
 using TControlArray = std::vector<TControlRec>;
 
 /// The controls among the characters of `text`, in order, read in the user's encoding: the

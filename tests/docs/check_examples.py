@@ -2,15 +2,15 @@
 # SPDX-License-Identifier: MIT
 """Runs the console examples of README.md, docs/*.md and the manual page against a built
 Lettrix."""
-# Usage: python3 tests/docs/check_examples.py [--bytecount PATH] build/Lettrix
+# Usage: python3 tests/docs/check_examples.py [--tool NAME=PATH ...] build/Lettrix
 #
 # An example is a line "$ Lettrix ..." (a trailing backslash continues it on the next line)
 # followed by what it writes on standard output, up to the next "$ " line or the end of the
 # block. The blocks are the ```console blocks of README.md and docs/*.md, and the manual page's
 # .nf/.fi blocks. A "$ " line in any other fenced block fails, for it would go unchecked; README.md
 # and the manual page must hold examples, a document in docs/ may hold none.
-# The library guide's examples run Bytecount, the example tool: with --bytecount they run
-# against it, and without it they are counted as skipped.
+# The library guide's examples run its example tools, Bytecount and Wordstat: each given with
+# --tool runs where it is named, and the examples of one not given are counted as skipped.
 # Each command runs in bash, where Lettrix names the program under test, with standard input
 # from /dev/null and LC_ALL=C. Its standard output, with CR LF read as LF, must equal the lines
 # shown; an exit code is stated the shell's way ("; echo $?") and is then part of that output,
@@ -61,8 +61,9 @@ def markdown_blocks(path):
 
 # Documents whose code blocks of a language are excerpts of one source, line for line, so that
 # what they show is what is built and run.
-EXCERPTS = {"docs/library.md": {"cpp": "examples/bytecount/main.cpp",
-                                "cmake": "examples/bytecount/CMakeLists.txt"}}
+EXCERPTS = {"docs/library.md": {
+    "cpp": ["examples/bytecount/main.cpp", "examples/wordstat/main.cpp"],
+    "cmake": ["examples/bytecount/CMakeLists.txt"]}}
 
 
 def excerpt_failures(name):
@@ -77,10 +78,14 @@ def excerpt_failures(name):
                 fence, block, start = line[3:], [], number
             elif fence is not None and line == "```":
                 if fence in sources:
-                    with open(os.path.join(ROOT, sources[fence]), encoding="utf-8") as source:
-                        whole = "\n" + source.read()
-                    if "\n" + "".join(text + "\n" for text in block) not in whole:
-                        failures.append(f"{name}:{start}: not an excerpt of {sources[fence]}")
+                    wholes = []
+                    for path in sources[fence]:
+                        with open(os.path.join(ROOT, path), encoding="utf-8") as source:
+                            wholes.append("\n" + source.read())
+                    excerpt = "\n" + "".join(text + "\n" for text in block)
+                    if not any(excerpt in whole for whole in wholes):
+                        failures.append(f"{name}:{start}: not an excerpt of "
+                                        + " or ".join(sources[fence]))
                 fence = None
             elif fence is not None:
                 block.append(line)
@@ -117,9 +122,13 @@ def examples(blocks):
     return found
 
 
-def run(program, bytecount, command):
-    env = dict(os.environ, LC_ALL="C", LETTRIX=program, BYTECOUNT=bytecount or "")
-    script = 'Lettrix() { "$LETTRIX" "$@"; }\nBytecount() { "$BYTECOUNT" "$@"; }\n' + command
+def run(program, tools, command):
+    env = dict(os.environ, LC_ALL="C", LETTRIX=program)
+    script = 'Lettrix() { "$LETTRIX" "$@"; }\n'
+    for name, path in tools.items():
+        env["TOOL_" + name.upper()] = path
+        script += f'{name}() {{ "$TOOL_{name.upper()}" "$@"; }}\n'
+    script += command
     done = subprocess.run(["bash", "-c", script], env=env, stdin=subprocess.DEVNULL,
                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
     text = done.stdout.replace(b"\r\n", b"\n").decode("utf-8", "backslashreplace")
@@ -128,12 +137,13 @@ def run(program, bytecount, command):
 
 def main():
     arguments = sys.argv[1:]
-    bytecount = None
-    if len(arguments) == 3 and arguments[0] == "--bytecount":
-        bytecount = os.path.abspath(arguments[1])
+    tools = {}
+    while len(arguments) >= 3 and arguments[0] == "--tool" and "=" in arguments[1]:
+        name, path = arguments[1].split("=", 1)
+        tools[name] = os.path.abspath(path)
         arguments = arguments[2:]
     if len(arguments) != 1:
-        sys.exit("usage: check_examples.py [--bytecount <path to Bytecount>] <path to Lettrix>")
+        sys.exit("usage: check_examples.py [--tool NAME=PATH ...] <path to Lettrix>")
     program = os.path.abspath(arguments[0])
     documents = sorted(os.path.relpath(path, ROOT)
                        for path in glob.glob(os.path.join(ROOT, "docs", "*.md")))
@@ -150,10 +160,11 @@ def main():
             failed += 1
         for number, command, lines in found:
             expected = "".join(line + "\n" for line in lines)
-            if bytecount is None and re.search(r"\bBytecount\b", command):
+            if any(re.search(rf"\b{name}\b", command) for name in ("Bytecount", "Wordstat")
+                   if name not in tools):
                 skipped += 1
                 continue
-            got, status = run(program, bytecount, command)
+            got, status = run(program, tools, command)
             checked += 1
             shown = re.sub(r"\\\n\s*", "", command)
             if got == expected and status == 0:
@@ -172,7 +183,7 @@ def main():
                 if got and not got.endswith("\n"):
                     print("     (and no line end after its last line)")
     print(f"{checked} examples checked, {failed} failed"
-          + (f", {skipped} of Bytecount skipped" if skipped else ""))
+          + (f", {skipped} of the example tools skipped" if skipped else ""))
     return 1 if failed else 0
 
 

@@ -9,6 +9,7 @@
 
 #include "app/run.h"
 #include "app/switches.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/text.h"
 #include "core/validation.h"
@@ -167,8 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   core::StartUp({fuzz::SplitArguments(data, size), "/opt/fuzz/Lettrix", "Lettrix"});
   app::SetUpSwitchStyle();
   app::DeclareSwitches();
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true,
-                           -1, -1);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
+                           core::EssentialList(app::Switches), true, -1, -1);
   const core::TParamStatusArray& table = core::ParamStatus;
   CheckStatuses(table);
   for (const TDeclared& d : Declared) CheckRecord(d, table);

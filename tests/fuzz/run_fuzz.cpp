@@ -11,6 +11,7 @@
 
 #include "app/run.h"
 #include "app/switches.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/report.h"
 #include "tests/fuzz/fuzz_support.h"

@@ -8,8 +8,8 @@
 # package, whose Installed-Size is that of their files.
 # Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
 # and lintian.
-# With CI=true it also installs both .debs on this machine, builds the example that the
-# development package ships where it lies, and removes them again.
+# With CI=true it also installs both .debs on this machine, builds the examples that the
+# development package ships where they lie, and removes them again.
 set -uo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -64,12 +64,16 @@ prefix="$work/install root"
 mv "$work/stage" "$prefix"
 for file in bin/Lettrix share/man/man1/Lettrix.1.gz share/bash-completion/completions/lettrix \
     share/zsh/site-functions/_lettrix share/fish/vendor_completions.d/lettrix.fish \
-    lib/libQuillonCore.a include/quilloncore/core/params.h \
-    include/quilloncore/platform/platform.h include/quilloncore/platform/ascii.h \
+    lib/libQuillonCore.a include/quilloncore/core/params.h include/quilloncore/platform/types.h \
     lib/cmake/QuillonCore/QuillonCoreConfig.cmake \
     lib/cmake/QuillonCore/QuillonCoreConfigVersion.cmake lib/pkgconfig/quilloncore.pc; do
   [[ -f "$prefix/$file" && ! -L "$prefix/$file" ]] || fail "$file missing"
 done
+# What a tool may name is what the installed headers declare outside core::detail, each with a
+# word on what it is for, and what the library guide lists: the three agree.
+python3 "$source_dir/tests/install/public_names.py" "$prefix/include/quilloncore" \
+  "$source_dir/docs/library.md" >"$work/names.log" ||
+  fail "the public names: $(grep -v ' failure(s)$' "$work/names.log")"
 while read -r link target; do
   [[ $(readlink "$prefix/$link") == "$target" ]] || fail "$link does not link to $target"
 done <<'EOF'
@@ -165,7 +169,7 @@ check_bytecount() {
   done <<'EOF'
 65|Invalid Parameters Provided: stray|-c abc stray
 67|Incomplete Parameters Provided: -c|-c
-64|Missing Essential Parameters (e.g. -c <text>)|
+64|Missing Essential Parameters (e.g. -c <text> -H --HELP -?)|
 EOF
   # A failed write ends the run with 74 and one line that names the tool.
   "$program" -c abc >/dev/full 2>"$work/err"
@@ -189,16 +193,32 @@ EOF
 EOF
 }
 
-# Builds Bytecount from the sources in `sources` with CMake's find_package and with pkg-config
-# and the stamp script, each in a folder of its own, and checks both programs. `prefix` is the
-# installation to build on, empty for the system's own.
-build_bytecount() {
-  local sources=$1 label=$2 prefix=$3 dir=$work/bytecount-$2 stamp_script flags
+# Wordstat, the guide's second tool: two repeatable value switches merged in command-line order,
+# attached values whole, and lines that end in LF alone, its report's and banner's too.
+check_wordstat() {
+  local program=$1 how=$2 big out
+  big=$(printf '%5000s' '' | tr ' ' x)
+  out=$("$program" -c "one two" --words:"one two" -w=three "-c:$big" -s | od -c)
+  [[ $out == "$(printf 'chars 7\nwords 2\nwords 1\nchars 5000\ntotal 5007 chars, 3 words\n' |
+    od -c)" ]] || fail "Wordstat ($how) wrote $out"
+  "$program" -w a stray >"$work/out" 2>"$work/err"
+  [[ $? == 65 && ! -s $work/out ]] && ! grep -q $'\r' "$work/err" &&
+    grep -qx "Invalid Parameters Provided: stray " "$work/err" ||
+    fail "Wordstat -w a stray ($how) reports: $(cat -A "$work/err")"
+}
+
+# Builds the example `tool` (Bytecount or Wordstat) from the sources in `sources` with CMake's
+# find_package and with pkg-config and the stamp script, each in a folder of its own, and checks
+# both programs. `prefix` is the installation to build on, empty for the system's own.
+build_example() {
+  local tool=$1 sources=$2 label=$3 prefix=$4 dir check stamp_script flags
+  dir=$work/${tool,,}-$label
+  check=check_${tool,,}
   mkdir -p "$dir"
   if cmake -S "$sources" -B "$dir/cmake" -DCMAKE_PREFIX_PATH="$prefix" \
        -DCMAKE_CXX_FLAGS=-Werror >"$dir/log" 2>&1 &&
      SOURCE_DATE_EPOCH=$example_epoch cmake --build "$dir/cmake" >>"$dir/log" 2>&1; then
-    check_bytecount "$dir/cmake/Bytecount" "$label, find_package"
+    "$check" "$dir/cmake/$tool" "$label, find_package"
   else
     cat "$dir/log" >&2
     fail "the example ($label) does not build with find_package"
@@ -212,18 +232,20 @@ build_bytecount() {
        pkg-config --variable=stamp_script quilloncore | xargs printf '%s') &&
      SOURCE_DATE_EPOCH=$example_epoch \
        cmake -DOUTPUT="$dir/stamp.cpp" -DCXX="${CXX:-c++}" -P "$stamp_script" &&
-     "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$dir/Bytecount" \
+     "${CXX:-c++}" -Wall -Wextra -Wpedantic -Werror -o "$dir/$tool" \
        "$sources/main.cpp" "$dir/stamp.cpp" "${flags[@]}" >"$dir/log" 2>&1; then
-    check_bytecount "$dir/Bytecount" "$label, pkg-config"
+    "$check" "$dir/$tool" "$label, pkg-config"
   else
     cat "$dir/log" >&2
     fail "the example ($label) does not build with pkg-config --cflags --libs quilloncore"
   fi
 }
-build_bytecount "$source_dir/examples/bytecount" install-tree "$prefix"
-# The library guide's examples run against the Bytecount it walks through.
+build_example Bytecount "$source_dir/examples/bytecount" install-tree "$prefix"
+build_example Wordstat "$source_dir/examples/wordstat" install-tree "$prefix"
+# The library guide's examples run against the tools it walks through.
 python3 "$source_dir/tests/docs/check_examples.py" \
-  --bytecount "$work/bytecount-install-tree/cmake/Bytecount" "$build_a/Lettrix" >"$work/guide.log" ||
+  --tool "Bytecount=$work/bytecount-install-tree/cmake/Bytecount" \
+  --tool "Wordstat=$work/wordstat-install-tree/cmake/Wordstat" "$build_a/Lettrix" >"$work/guide.log" ||
   fail "the library guide's examples: $(grep -A8 '^FAIL' "$work/guide.log")"
 
 step ".deb packages: the program, and the library's development files"
@@ -288,9 +310,35 @@ EOF
       "./usr/lib/$triplet/pkgconfig/quilloncore.pc" ./usr/share/ ./usr/share/doc/ \
       ./usr/share/doc/libquilloncore-dev/ ./usr/share/doc/libquilloncore-dev/changelog.gz \
       ./usr/share/doc/libquilloncore-dev/copyright ./usr/share/doc/libquilloncore-dev/examples/ \
-      ./usr/share/doc/libquilloncore-dev/examples/CMakeLists.txt \
-      ./usr/share/doc/libquilloncore-dev/examples/main.cpp
+      ./usr/share/doc/libquilloncore-dev/README.md ./usr/share/doc/libquilloncore-dev/library.md \
+      ./usr/share/doc/libquilloncore-dev/examples/bytecount/ \
+      ./usr/share/doc/libquilloncore-dev/examples/bytecount/CMakeLists.txt \
+      ./usr/share/doc/libquilloncore-dev/examples/bytecount/main.cpp \
+      ./usr/share/doc/libquilloncore-dev/examples/wordstat/ \
+      ./usr/share/doc/libquilloncore-dev/examples/wordstat/CMakeLists.txt \
+      ./usr/share/doc/libquilloncore-dev/examples/wordstat/main.cpp
   } | LC_ALL=C sort | diff -u - "$work/dev-contents" || fail "development .deb contents differ"
+  # The guide, and the README it points to, where the package installs them: each relative
+  # link leads to a file of the package, and each fragment to a heading of that file.
+  headings() {
+    awk '/^```/ { code = !code; next } !code && /^#+ /' "$1" | sed -E 's/^#+ +//' |
+      tr 'A-Z' 'a-z' | sed -E 's/[^a-z0-9 _-]//g; s/ /-/g'
+  }
+  dpkg-deb -x "$dev_deb" "$work/dev-root"
+  for document in "$work"/dev-root/usr/share/doc/libquilloncore-dev/{library,README}.md; do
+    [[ -f $document ]] || continue  # the listing above names what is missing
+    while IFS= read -r target; do
+      path=${target%%#*}
+      fragment=${target:${#path}}
+      linked=$document
+      [[ -n $path ]] && linked=$(dirname "$document")/$path
+      if [[ ! -e $linked ]] ||
+         { [[ -n $fragment ]] && ! headings "$linked" | grep -qxF -- "${fragment#\#}"; }; then
+        fail "the installed ${document##*/} links to $target, which the package does not hold"
+      fi
+    done < <(awk '/^```/ { code = !code; next } !code' "$document" | grep -o ']([^ )]*)' |
+      sed 's/^](//; s/)$//' | grep -vE '^([A-Za-z][A-Za-z0-9+.-]*:|/)')
+  done
   while IFS='|' read -r field value; do
     [[ $(dpkg-deb -f "$dev_deb" "$field") == "$value" ]] ||
       fail "the development .deb has $field: $(dpkg-deb -f "$dev_deb" "$field")"
@@ -326,7 +374,8 @@ EOF
       [[ $(lettrix -u abc) == $'ABC\r' ]] || fail "the installed lettrix does not run"
       # The example as the package ships it, built where it lies on the system's QuillonCore:
       # the package alone is enough for a second tool.
-      build_bytecount /usr/share/doc/libquilloncore-dev/examples package ""
+      build_example Bytecount /usr/share/doc/libquilloncore-dev/examples/bytecount package ""
+      build_example Wordstat /usr/share/doc/libquilloncore-dev/examples/wordstat package ""
       grep -qx "QuillonCore_DIR:PATH=/usr/lib/$triplet/cmake/QuillonCore" \
         "$work/bytecount-package/cmake/CMakeCache.txt" ||
         fail "find_package did not take the package's QuillonCore"

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
@@ -13,6 +14,7 @@
 
 #include "core/banner.h"
 #include "core/dates.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/paths.h"
 #include "core/report.h"
@@ -223,7 +225,9 @@ TEST(FormatDateTimeTest, WritesNothingForValuesOutsideItsYears) {
       {last + 0.5, "9999/12/31 12:00"},
       {first - 1e-9, ""},
       {last + 1.0, ""},
-      {last + 1.0 - 1e-10, ""},  // rounds to midnight of the year 10000
+      // Less than half a millisecond short of the year 10000 rounds into it; more does not.
+      {std::nextafter(last + 1.0, 0.0), ""},
+      {last + 1.0 - 0.0006 / 86400.0, "9999/12/31 23:59"},
       {1e300, ""},
       {-1e300, ""},
       {std::numeric_limits<double>::infinity(), ""},
@@ -253,8 +257,9 @@ TEST(TextToDateTimeTest, ReadsFractionAsThreeDigitsOfMilliseconds) {
   const CapturedRun run;
   if (!run.c_names()) GTEST_SKIP() << kNotC;
   core::FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+  // A dot with nothing after it holds no fraction: the text is read as it stands.
   const std::pair<std::string_view, std::string_view> rows[] = {
-      {".5", "500"}, {".05", "050"}, {".12345", "123"}, {".5.9", "500"}};
+      {".5", "500"}, {".05", "050"}, {".12345", "123"}, {".5.9", "500"}, {".", "000"}};
   for (const auto& [fraction, millis] : rows) {
     SCOPED_TRACE(fraction);
     const double value = core::TextToDateTime("2024/03/26 14:50:40" + std::string(fraction), "");

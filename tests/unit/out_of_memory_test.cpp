@@ -9,6 +9,7 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
+#include "core/internal.h"
 #include "core/out_of_memory.h"
 
 #if defined(__has_feature)

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "core/params.h"
+#include "core/internal.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -79,6 +81,7 @@ class FindParamBoolTest : public ParamEngineTest {};
 class MatchParamAtTest : public ParamEngineTest {};
 class BuildSwitchFormsTest : public ParamEngineTest {};
 class DeclaredSwitchesTest : public ParamEngineTest {};
+class BuildParamStatusTest : public ParamEngineTest {};
 
 // The table-marking lookup and the per-argument one must agree on every form.
 TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
@@ -115,17 +118,52 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
         EXPECT_EQ(Statuses(), found ? "S" : ".");
         core::MatchParamAt(rec, arg, c.aliases, "", 0, kNone);
         EXPECT_EQ(rec.Found, found);
+        // MatchSwitchArg takes one word; a form of any word is a plain match, never attached.
+        bool matched = false;
+        std::istringstream words(c.aliases);
+        for (std::string word; words >> word;) {
+          core::TFindParamRec match;
+          if (!core::MatchSwitchArg(word, arg, match)) continue;
+          matched = true;
+          EXPECT_EQ(Describe(match), "found -1/-1 [" + std::string(arg) + "||]");
+        }
+        EXPECT_EQ(matched, found);
       }
     }
   }
 }
 
-TEST_F(MatchSwitchArgTest, CutsAnAttachedValueTo999Bytes) {
+// A user's text is never cut: an attached value of thousands of bytes reaches the match and
+// the declaration's answer whole.
+TEST_F(MatchSwitchArgTest, KeepsALongAttachedValueWhole) {
+  const std::string value = std::string(4999, 'a') + "b";
+  Start({"-u:" + value});
   core::SwitchStyle = core::ssAttachedValues;
   core::TFindParamRec match;
-  ASSERT_TRUE(core::MatchSwitchArg("U", "-u:" + std::string(999, 'a') + "b", match));
-  EXPECT_EQ(match.Value1, std::string(999, 'a'));
+  ASSERT_TRUE(core::MatchSwitchArg("U", "-u:" + value, match));
+  EXPECT_EQ(match.Value1, value);
   EXPECT_EQ(match.Text, "-u");
+  std::string declared;
+  core::FindParamValue(match, core::ParamStatus, "U UPPER", declared, kFirst, -1, core::skFrom);
+  EXPECT_EQ(declared, value);
+  EXPECT_EQ(Statuses(), "A");
+}
+
+// A fresh table of the run's arguments: each of them, unmatched, whatever the run's own table
+// has marked.
+TEST_F(BuildParamStatusTest, CopiesTheRunsArgumentsUnmatched) {
+  Start({"-u", "", "\xE9t\xE9"});
+  std::string value;
+  FindValue("U", value, kNone);
+  ASSERT_EQ(Statuses(), "Sv.");
+  const core::TParamStatusArray table = core::BuildParamStatus();
+  ASSERT_EQ(table.size(), 3u);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(table[i].Param, core::ParamStatus[i].Param);
+    EXPECT_EQ(table[i].Status, core::psUnmatched);
+    EXPECT_EQ(Marks(table[i]), "----");
+  }
 }
 
 // Each outcome writes its own marks on the switch's entry and leaves the others as they were,

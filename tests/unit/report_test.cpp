@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/paths.h"
 #include "core/report.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/internal.h"
 #include "core/text.h"
 
 namespace {

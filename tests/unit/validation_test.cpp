@@ -12,6 +12,7 @@
 
 #include "app/run.h"
 #include "app/switches.h"
+#include "core/internal.h"
 #include "core/library.h"
 #include "core/validation.h"
 
@@ -37,8 +38,8 @@ void Finish() {
 // Judges `args` the way the program does: its switch style, its declarations, its essentials.
 core::TParamStatisticsRec JudgeLine(Arguments args, std::string* hint = nullptr) {
   Declare(std::move(args));
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true,
-                           -1, -1);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
+                           core::EssentialList(app::Switches), true, -1, -1);
   core::TParamStatisticsRec result = core::CustomSyntaxStats;
   if (hint != nullptr) *hint = core::HelpSwitchHint;
   Finish();
@@ -209,12 +210,12 @@ TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
 
 TEST(ValidateParamsTest, SecondValidationGivesIdenticalFields) {
   Declare({"-u", "a b", "-z", "", "-l:x", "-U", "-p"});
-  core::ValidateParams(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true, -1,
-                       -1);
+  core::ValidateParams(core::CustomSyntaxStats, core::ParamStatus,
+                       core::EssentialList(app::Switches), true, -1, -1);
   const std::string first = Dump(core::CustomSyntaxStats);
   const std::string hint = core::HelpSwitchHint;
-  core::ValidateParams(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true, -1,
-                       -1);
+  core::ValidateParams(core::CustomSyntaxStats, core::ParamStatus,
+                       core::EssentialList(app::Switches), true, -1, -1);
   EXPECT_EQ(first, Dump(core::CustomSyntaxStats));
   EXPECT_EQ(hint, core::HelpSwitchHint);
   Finish();
@@ -222,8 +223,8 @@ TEST(ValidateParamsTest, SecondValidationGivesIdenticalFields) {
 
 TEST(GetParamStatisticsTest, FillsDefaultRecordForWholeLineOnFirstCallOnly) {
   Declare({"-z", "-u", "a", "-l"});
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true,
-                           1, 2);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
+                           core::EssentialList(app::Switches), true, 1, 2);
   const core::TParamStatisticsRec& custom = core::CustomSyntaxStats;
   EXPECT_EQ(1, custom.FirstIndex);
   EXPECT_EQ(2, custom.LastIndex);
@@ -235,14 +236,14 @@ TEST(GetParamStatisticsTest, FillsDefaultRecordForWholeLineOnFirstCallOnly) {
   EXPECT_FALSE(core::DefaultSyntaxStats.Valid);
   EXPECT_EQ("Default Syntax Validation Record", core::DefaultSyntaxStats.Name);
   // A later call, with another range, leaves the default record as the first call left it.
-  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus, app::EssentialSwitches, true,
-                           3, -1);
+  core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
+                           core::EssentialList(app::Switches), true, 3, -1);
   EXPECT_EQ("-l ", custom.ParamList);
   EXPECT_EQ(whole, Dump(core::DefaultSyntaxStats));
   // Given the default record itself, the first call validates it once, with the caller's range.
   core::ResetValidation();
-  core::GetParamStatistics(core::DefaultSyntaxStats, core::ParamStatus, app::EssentialSwitches,
-                           true, 1, 2);
+  core::GetParamStatistics(core::DefaultSyntaxStats, core::ParamStatus,
+                           core::EssentialList(app::Switches), true, 1, 2);
   EXPECT_EQ("-z -l ", core::DefaultSyntaxStats.IgnoredList);
   Finish();
 }

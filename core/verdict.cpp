@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// Help, and the report of a line that cannot be accepted: the outcomes every tool shares.
+#include "core/verdict.h"
+
+#include <string>
+
+#include "core/banner.h"
+#include "core/channels.h"
+#include "core/internal.h"
+#include "core/report.h"
+#include "core/text.h"
+#include "core/validation.h"
+
+namespace core {
+namespace {
+
+// The example of the missing-essential message: the tool's own, or each essential switch's
+// first form, in lower case as a user types it, with the value it takes.
+std::string MissingExample(const TToolRec& tool) {
+  if (!tool.MissingExample.empty()) return std::string(tool.MissingExample);
+  std::string example;
+  for (const TSwitchRow& row : tool.Switches) {
+    if (!row.Essential) continue;
+    ForEachAliasWord(row.Aliases, [&](std::string_view word) {
+      example.append(word.size() == 1 ? "-" : "--").append(AsciiLower(word));
+      return true;
+    });
+    if (!row.ValueName.empty()) example.append(" ").append(row.ValueName);
+    example.push_back(' ');
+  }
+  return example;
+}
+
+}  // namespace
+
+void ShowToolHelp(const TToolRec& tool, bool brief) {
+  if (tool.ShowHelp != nullptr) {
+    tool.ShowHelp(brief);
+    return;
+  }
+  if (!tool.Syntax.empty()) {
+    WriteLine(OutputChannel, "Usage: " + AppVersionInfo.BaseName + " " + std::string(tool.Syntax));
+  }
+  if (brief) return;
+  if (!tool.Syntax.empty()) WriteLine(OutputChannel, {});
+  WriteOptionLines(tool.Switches);
+}
+
+void ReportInvalidSyntax(const TToolRec& tool, int report_style, int exit_code,
+                         std::string_view message, bool brief) {
+  ShowBanner(AppVersionInfo, VerboseParam.Found, true);
+  if (!message.empty()) {
+    if (report_style == 0) {
+      ReportSyntaxError(message, ErrorDelay, AudibleError);
+    } else {
+      ReportSyntaxErrorSeeBelow(message, ErrorDelay, AudibleError);
+    }
+  }
+  ShowToolHelp(tool, brief);
+  ExitCode = exit_code;
+}
+
+void ShowRunBanner() {
+  if (BannerAllowed && (BannerParam.Found || VerboseParam.Found)) {
+    ShowBanner(AppVersionInfo, VerboseParam.Found, true);
+  }
+}
+
+bool JudgeCommandLine(const TToolRec& tool) {
+  if (DebugModeParam.Found) {
+    AudibleError = true;
+    ErrorDelay = true;
+  }
+  HelpRequested = HelpParam.Found || VersionOnlyParam.Found || InfoParam.Found;
+  const std::string essential = EssentialList(tool.Switches);
+  GetParamStatistics(CustomSyntaxStats, ParamStatus, essential, !essential.empty(), -1, -1);
+  const TParamStatisticsRec& stats = CustomSyntaxStats;
+  if (stats.Valid || HelpRequested) {
+    if (!HelpParam.Found) return true;
+    ShowBanner(AppVersionInfo, VerboseParam.Found, true);
+    ShowToolHelp(tool, false);
+    ExitCode = ExitHelpRequested;
+    return false;
+  }
+  // The lists decide, not the 16-bit counts, which wrap at 65,536 entries.
+  if (!stats.IncompleteList.empty()) {
+    ReportInvalidSyntax(tool, SyntaxReportStyle, ExitIncompleteParams,
+                        "Incomplete Parameters Provided: " + stats.IncompleteList, true);
+  } else if (!stats.InvalidList.empty()) {
+    ReportInvalidSyntax(tool, SyntaxReportStyle, ExitInvalidParams,
+                        "Invalid Parameters Provided: " + stats.InvalidList, true);
+  } else {
+    // Also when some other switch took a value (--error-delay 5 alone): without an essential
+    // switch the run has nothing to do, and must not report success.
+    std::string example = MissingExample(tool) + HelpSwitchHint;
+    if (!example.empty() && example.back() == ' ') example.pop_back();
+    ReportInvalidSyntax(tool, SyntaxReportStyle, ExitMissingEssential,
+                        "Missing Essential Parameters (e.g. " + example + ")", true);
+  }
+  return false;
+}
+
+}  // namespace core
