@@ -48,6 +48,10 @@ void Collect() {
     Seen += o.Value.size() > 20 ? std::to_string(o.Value.size()) + " bytes" : std::string(o.Value);
     Seen.append(o.Attached ? "+ " : " ");
   });
+  // A walk over some of the rows meets theirs only.
+  core::ForEachOccurrence(kRows, {&WordsParam}, [](const core::TOccurrence& o) {
+    if (o.Row->Record != &WordsParam) Seen += "(not a -w) ";
+  });
 }
 
 const core::TToolRec kTool = {
