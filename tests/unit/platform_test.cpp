@@ -2,16 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/platform.h"
-
-#ifndef _WIN32
-#include <locale.h>
-#endif
 
 namespace {
 
@@ -54,35 +48,6 @@ TEST(LowerCodePageTest, LowersAsciiCapitalsAndKeepsOtherAscii) {
     SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c)));
     EXPECT_EQ(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c, lowered[i]);
   }
-}
-
-// ASCII text skips the code page, so the test for a byte above 0x7F must see every byte: one in
-// the middle of a long text, or in a short tail after the bytes taken many at a time, still
-// brings in the table for the whole text.
-TEST(LowerCodePageTest, FindsAByteAboveAsciiAnywhereInALongText) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows lowers by the thread's code page, which the environment does not set";
-#else
-  const locale_t latin1 = newlocale(LC_CTYPE_MASK, "fr_FR.ISO-8859-1", static_cast<locale_t>(0));
-  if (latin1 == static_cast<locale_t>(0)) GTEST_SKIP() << "no fr_FR.ISO-8859-1 locale";
-  freelocale(latin1);
-  const char* current = std::getenv("LC_ALL");
-  const std::optional<std::string> saved =
-      current == nullptr ? std::nullopt : std::optional<std::string>(current);
-  setenv("LC_ALL", "fr_FR.ISO-8859-1", 1);
-  for (const std::size_t at : {std::size_t{0}, std::size_t{37}, std::size_t{98}}) {
-    SCOPED_TRACE(at);
-    platform::ForgetRunState();
-    std::string text(99, 'Q');
-    text[at] = '\xC9';  // E acute, which Latin-1 lowers to 0xE9
-    std::string expected(99, 'q');
-    expected[at] = '\xE9';
-    platform::LowerCodePage(text);
-    EXPECT_EQ(expected, text);
-  }
-  saved ? setenv("LC_ALL", saved->c_str(), 1) : unsetenv("LC_ALL");
-  platform::ForgetRunState();
-#endif
 }
 
 // Letters whose bytes fall in 0x80 to 0x9F stay; a C1 control counts in either form, and a
