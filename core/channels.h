@@ -26,8 +26,8 @@ struct TTextChannel {
   std::size_t Capacity = std::string::npos;
 };
 
-// The channels, from start-up to shutdown; ResetChannels gives them their starting values, and
-// nothing else does.
+// The channels, from start-up to shutdown; start-up binds them, shutdown gives them their
+// starting values, and nothing else does.
 
 /// Results and help; bound to standard output at start-up. The syntax report binds it to
 /// standard error for the rest of the run.
@@ -35,13 +35,8 @@ extern TTextChannel OutputChannel;
 /// Banner, build line and syntax report; bound to standard error at start-up.
 extern TTextChannel ErrorChannel;
 
-/// Binds the channels for a run.
-void StartChannels(const TTextChannel& output, const TTextChannel& error);
-/// Binds them to the standard streams again, and gives LineEnd CR LF again.
-void ResetChannels();
-
 /// Thrown by every write that fails (a full disk, a closed terminal; a buffer past its
-/// Capacity), through FatalWriteError; the run frame (core/frame.h) ends the run with it: one
+/// Capacity); the run frame (core/frame.h) ends the run with it: one
 /// line on standard error, unless that is what failed, and exit code 74. A closed pipe ends the
 /// process by SIGPIPE before any write can fail, as it ends any filter, unless the program
 /// ignores that signal.
@@ -49,9 +44,6 @@ struct TWriteFailure {
   platform::TStdStream Stream;  ///< the stream that failed
   std::string Reason;           ///< the system's reason, in words
 };
-
-/// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
-[[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
 
 /// Writes `text` and then `tail` in one operation that reaches the system before it returns.
 /// Throws TWriteFailure when it fails.

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "core/banner.h"
+#include "core/channels.h"
 #include "core/dates.h"
 #include "core/params.h"
 #include "core/paths.h"
@@ -264,6 +265,15 @@ void StartReport(std::string_view executable_path, std::string command_line,
 /// Gives every variable of the module its starting value and releases what it holds;
 /// PauseServices stays as it is.
 void ResetReport();
+
+// The channels.
+
+/// Binds the channels for a run.
+void StartChannels(const TTextChannel& output, const TTextChannel& error);
+/// Binds them to the standard streams again, and gives LineEnd CR LF again.
+void ResetChannels();
+/// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
+[[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
 
 // The identity.
 

@@ -101,7 +101,11 @@ TEST(RunToolTest, EndsEveryLineAsTheToolChooses) {
          core::WaitForAnyKey(1, "Press Any Key to Continue...");
        },
        0},
-      {"write error", [] { core::FatalWriteError(core::OutputChannel, "full"); }, 74},
+      {"write error",
+       [] {
+         throw core::TWriteFailure{platform::stdOutput, "full"};
+       },
+       74},
       {"unreadable date", [] { throw core::TConvertError{"13/13/2026"}; }, 70},
       {"out of memory", [] { throw std::bad_alloc(); }, 71},
       {"internal error", [] { throw std::runtime_error("broken"); }, 70},
