@@ -55,159 +55,82 @@ TEST(RunToolTest, EndsEachUncaughtFailureWithItsCodeAndLine) {
   }
 }
 
-struct CapturedRun {
-  int code = -1;
-  std::string out, err;
-};
-
-// One run of `tool` through the frame, as the tool "tiny", its channels bound to strings.
-CapturedRun RunCaptured(const core::TToolRec& tool) {
-  CapturedRun run;
+// One run of `tool` as "tiny", its channels bound to `out` and `err`.
+int RunCaptured(const core::TToolRec& tool, std::string& out, std::string& err) {
   core::TStartUpRec start;
   start.ExecutablePath = "/opt/tools/tiny";
-  start.Output = core::TTextChannel{platform::stdOutput, &run.out};
-  start.Error = core::TTextChannel{platform::stdError, &run.err};
-  run.code = core::RunTool(std::move(start), tool);
-  return run;
+  start.Output = core::TTextChannel{platform::stdOutput, &out};
+  start.Error = core::TTextChannel{platform::stdError, &err};
+  return core::RunTool(std::move(start), tool);
 }
 
-std::string WithLineFeeds(std::string text) {
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-    text.erase(at, 1);
-  }
-  return text;
-}
-
-// The same run with "\n" writes what it writes with CR LF, every CR LF a "\n": no line of the
-// library keeps a line end of its own.
+// With "\n" a run writes what it writes with CR LF, less each CR: no line keeps a line end of
+// its own, from the banner through the report and the pause to the frame's line. The banner's
+// lines are the tool's, an empty one left out; outside a run there are none.
 TEST(RunToolTest, EndsEveryLineAsTheToolChooses) {
-  const struct {
-    const char* what;
-    void (*body)();
-    int code;
-  } rows[] = {
-      {"results, banner and build line",
-       [] {
-         core::MakeVersionInfo(core::AppVersionInfo, "1.0", "1.0.0.1", "Tiny", false);
-         core::ShowBanner(core::AppVersionInfo, true, true);
-         core::WriteLine(core::OutputChannel, "result");
-         core::WriteDividerLine(3, true);
-         core::WriteMessageBlock("message");
-       },
-       0},
-      {"report and pause",
-       [] {
-         core::ReportSyntaxErrorSeeBelow("Invalid Parameters Provided: -z", false, false);
-         core::WaitForAnyKey(1, "Press Any Key to Continue...");
-       },
-       0},
-      {"write error",
-       [] {
-         throw core::TWriteFailure{platform::stdOutput, "full"};
-       },
-       74},
-      {"unreadable date", [] { throw core::TConvertError{"13/13/2026"}; }, 70},
-      {"out of memory", [] { throw std::bad_alloc(); }, 71},
-      {"internal error", [] { throw std::runtime_error("broken"); }, 70},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    const CapturedRun crlf = RunCaptured({.Body = row.body, .Copyright = "C", .Attribution = "A"});
-    const CapturedRun lf =
-        RunCaptured({.Body = row.body, .Copyright = "C", .Attribution = "A", .LineEnd = "\n"});
-    EXPECT_EQ(row.code, crlf.code);
-    EXPECT_EQ(row.code, lf.code);
-    EXPECT_NE("", crlf.out + crlf.err);
-    EXPECT_EQ(WithLineFeeds(crlf.out), lf.out);
-    EXPECT_EQ(WithLineFeeds(crlf.err), lf.err);
-    EXPECT_EQ(std::string::npos, (lf.out + lf.err).find('\r'));
-    EXPECT_EQ("\r\n", core::LineEnd);
+  std::string out[2], err[2];
+  for (const int lf : {0, 1}) {
+    EXPECT_EQ(70, RunCaptured({.Body =
+                                   [] {
+                                     core::ShowBanner(core::AppVersionInfo, true, true);
+                                     core::WriteLine(core::OutputChannel, "result");
+                                     core::WriteDividerLine(3, true);
+                                     core::ReportSyntaxErrorSeeBelow("-z", false, false);
+                                     core::WaitForAnyKey(1, "Press");
+                                     throw std::runtime_error("broken");
+                                   },
+                               .Attribution = "By us",
+                               .LineEnd = lf ? "\n" : "\r\n",
+                               .Version = "1.0"},
+                              out[lf], err[lf]));
   }
+  EXPECT_TRUE(err[0].ends_with("tiny: internal error: broken\r\n")) << err[0];
+  EXPECT_NE(std::string::npos, err[0].find("- \r\nBy us\r\n\r\n")) << err[0];
+  EXPECT_EQ(std::string::npos, (out[1] + err[1]).find('\r'));
+  std::erase(out[0], '\r');
+  std::erase(err[0], '\r');
+  EXPECT_EQ(out[0], out[1]);
+  EXPECT_EQ(err[0], err[1]);
+  EXPECT_EQ("\r\n", core::LineEnd);
+  core::TFileVersionInfoRec outside;
+  core::MakeVersionInfo(outside, "1.0", "1.0.0.1", "", false);
+  EXPECT_EQ("", outside.Copyright + outside.Attribution);
 }
 
-int Bodies = 0;
-core::TSwitchStyle StyleInBody = core::ssPlain;
+core::TSwitchStyle StyleInBody;
 
-// A setting made before the run would be undone by start-up: the run ends before SetUp and
-// Body, and the next run, whose SetUp makes the setting, is clean.
+// Start-up would undo a setting made before the run: the run ends at once, with a line for each
+// such setting, and the next run, which makes the setting in SetUp, is clean. A tool that gives
+// no copyright and no attribution shows neither.
 TEST(RunToolTest, EndsARunWhoseSettingWasMadeBeforeIt) {
-  const std::string ending = " was set before the run started, and start-up would undo it: ";
-  const struct {
-    void (*make)();
-    std::string err;
-  } rows[] = {
-      {[] { core::SwitchStyle = core::ssAttachedValues; },
-       "tiny: SwitchStyle" + ending + "set it in the tool's SetUp\n"},
-      {[] { core::ParamFlags = core::pfFindAll; },
-       "tiny: ParamFlags" + ending + "set it in the tool's SetUp\n"},
+  const std::string undone = " was set before the run started, and start-up would undo it: ";
+  const std::string set_up = "set it in the tool's SetUp\n";
+  const std::pair<void (*)(), std::string> rows[] = {
+      {[] { core::SwitchStyle = core::ssAttachedValues; }, "tiny: SwitchStyle" + undone + set_up},
       {[] {
          core::BannerAllowed = false;
-         core::ExitCode = 3;
          core::LineEnd = "\r\n\r\n";
        },
-       "tiny: BannerAllowed" + ending + "set it in the tool's SetUp\ntiny: ExitCode" + ending +
-           "set it in the tool's SetUp\ntiny: LineEnd" + ending +
+       "tiny: BannerAllowed" + undone + set_up + "tiny: LineEnd" + undone +
            "give it in the tool's TToolRec\n"},
   };
-  const core::TToolRec tool = {
-      .Body =
-          [] {
-            ++Bodies;
-            StyleInBody = core::SwitchStyle;
-          },
-      .SetUp = [] { core::SwitchStyle = core::ssAttachedValues; },
-      .LineEnd = "\n",
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.err);
-    Bodies = 0;
-    row.make();
-    const CapturedRun early = RunCaptured(tool);
-    EXPECT_EQ(70, early.code);
-    EXPECT_EQ(row.err, early.err);
-    EXPECT_EQ("", early.out);
-    EXPECT_EQ(0, Bodies);
-    const CapturedRun next = RunCaptured(tool);
-    EXPECT_EQ(0, next.code);
-    EXPECT_EQ("", next.err);
-    EXPECT_EQ(1, Bodies);
+  const core::TToolRec tool = {.Body =
+                                   [] {
+                                     StyleInBody = core::SwitchStyle;
+                                     core::ShowBanner(core::AppVersionInfo, false, true);
+                                   },
+                               .SetUp = [] { core::SwitchStyle = core::ssAttachedValues; },
+                               .LineEnd = "\n",
+                               .Version = "1.0"};
+  for (const auto& [make, expected] : rows) {
+    std::string out, err, next_err;
+    make();
+    EXPECT_EQ(70, RunCaptured(tool, out, err));
+    EXPECT_EQ(expected, err);
+    EXPECT_EQ(0, RunCaptured(tool, out, next_err));
+    EXPECT_TRUE(next_err.ends_with(") - \n\n")) << next_err;  // no copyright, no attribution
     EXPECT_EQ(core::ssAttachedValues, StyleInBody);
-    EXPECT_EQ(core::ssPlain, core::SwitchStyle);
   }
-}
-
-core::TFileVersionInfoRec Identity;
-
-// The banner's second and third lines are the running tool's, each left out when it gives none;
-// outside a run there are none.
-TEST(RunToolTest, BannerShowsTheToolsOwnLines) {
-  const struct {
-    std::string_view copyright, attribution, after_title;
-  } rows[] = {
-      {"", "", "\r\n"},
-      {"(c) Tiny", "", "(c) Tiny\r\n\r\n"},
-      {"", "By us", "By us\r\n\r\n"},
-      {"(c) Tiny", "By us", "(c) Tiny\r\nBy us\r\n\r\n"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.copyright) + "|" + std::string(row.attribution));
-    const CapturedRun run =
-        RunCaptured({.Body =
-                         [] {
-                           core::MakeVersionInfo(Identity, "1.0", "1.0.0.1", "Tiny", false);
-                           core::ShowBanner(Identity, false, true);
-                         },
-                     .Copyright = row.copyright,
-                     .Attribution = row.attribution});
-    EXPECT_EQ(0, run.code);
-    EXPECT_EQ(row.copyright, Identity.Copyright);
-    EXPECT_EQ(row.attribution, Identity.Attribution);
-    EXPECT_TRUE(run.err.starts_with("tiny v1.0")) << run.err;
-    EXPECT_EQ(row.after_title, run.err.substr(run.err.find("\r\n") + 2));
-  }
-  core::MakeVersionInfo(Identity, "1.0", "1.0.0.1", "Tiny", false);
-  EXPECT_EQ("", Identity.Copyright);
-  EXPECT_EQ("", Identity.Attribution);
 }
 
 }  // namespace
