@@ -36,10 +36,9 @@ extern TTextChannel OutputChannel;
 extern TTextChannel ErrorChannel;
 
 /// Thrown by every write that fails (a full disk, a closed terminal; a buffer past its
-/// Capacity); the run frame (core/frame.h) ends the run with it: one
-/// line on standard error, unless that is what failed, and exit code 74. A closed pipe ends the
-/// process by SIGPIPE before any write can fail, as it ends any filter, unless the program
-/// ignores that signal.
+/// Capacity); the run frame (core/frame.h) ends the run with it: one line on standard error,
+/// unless that is what failed, and exit code 74. A closed pipe ends the process by SIGPIPE
+/// before any write can fail, as it ends any filter, unless the program ignores that signal.
 struct TWriteFailure {
   platform::TStdStream Stream;  ///< the stream that failed
   std::string Reason;           ///< the system's reason, in words

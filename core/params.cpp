@@ -33,14 +33,14 @@ TMergedAliases Merged;
 TParamStatusArray ParamStatus;
 TParamRecArray FindHistory;
 std::string DeclaredSwitches;
+TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
+    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 // The settings hold their starting values before the first run too, so that the run frame can
 // tell one that a tool set before its run, which start-up would undo.
 TSwitchStyle SwitchStyle = ssPlain;
 bool RequireDoubleDash = true;
 bool RecordFindHistory = false;
 TParamFlags ParamFlags{};
-TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
-    VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 
 void ResetParamEngine() {
   // Fresh containers, not cleared ones: a cleared one would keep its memory.
