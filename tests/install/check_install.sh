@@ -6,7 +6,7 @@
 # installed QuillonCore alone (through CMake and through pkg-config) with its own build date and
 # its exit codes, and two lintian-clean .debs, the program's and the library's development
 # package, whose Installed-Size is that of their files.
-# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
+# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkgconf
 # and lintian.
 # With CI=true it also installs both .debs on this machine, builds the example that the
 # development package ships where it lies, and removes them again.
@@ -299,6 +299,7 @@ Section|libdevel
 Multi-Arch|same
 Source|lettrix
 Depends|cmake (>= 3.25)
+Suggests|pkgconf
 EOF
   # The two install side by side: dpkg takes no file that another package holds.
   shared=$(LC_ALL=C comm -12 <(grep -v '/$' "$work/contents") <(grep -v '/$' "$work/dev-contents"))
