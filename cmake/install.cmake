@@ -260,10 +260,11 @@ holds the manual page and bash, zsh and fish completion.")
   # No tool on the library links without its build stamp, which CMake writes, with or without
   # a CMake build. The library's objects, compiled by GCC 12 for C++20, need that compiler's C++
   # library or a later one; the compiler that brings it is the user's choice. pkg-config serves
-  # builds without CMake alone.
+  # builds without CMake alone: Debian's pkgconf, which Debian 12 and 13 both have, and whose
+  # old name pkg-config the lintian of Debian 13 calls obsolete.
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "cmake (>= 3.25)")
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS "g++ (>= 4:12)")
-  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SUGGESTS pkg-config)
+  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SUGGESTS pkgconf)
   set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
 QuillonCore console-tool library (development files)
 QuillonCore is the library under Lettrix, for console tools that take

@@ -1,9 +1,12 @@
-# Decides whether the tests are built: LETTRIX_TESTS=AUTO builds them when their tools are here,
-# so that a machine with only a compiler and CMake still builds, installs and packages the
-# program; ON insists on them. Sets lettrix_tests, and googletest_source when GoogleTest is to
-# be compiled from its sources.
+# Decides whether the tests are built: OFF, the default, builds the program alone, whatever is
+# installed; ON insists on the tests' tools; AUTO builds the tests when their tools are here, so
+# that a machine with only a compiler and CMake still builds, installs and packages the program.
+# Sets lettrix_tests, and googletest_source when GoogleTest is to be compiled from its sources.
 set(lettrix_tests OFF)
 if(NOT LETTRIX_TESTS)  # OFF, or any other false value
+  if(NOT LETTRIX_FUZZ)  # whose build runs its corpora as its tests
+    message(STATUS "Tests not built: -DLETTRIX_TESTS=ON builds them")
+  endif()
   return()
 endif()
 

@@ -218,7 +218,7 @@ extern "C" void OnEndingSignal(int number) {
 extern "C" void OnStopSignal(int number) {
   const int saved_errno = errno;
   LeaveSingleKeyMode();
-  struct sigaction own {};
+  struct sigaction own = {};
   sigaction(number, &Watch.Previous[static_cast<std::size_t>(number)], &own);
   raise(number);
   sigset_t just;
@@ -247,7 +247,7 @@ void HandleWhileWatching(int number, void (*handler)(int)) {
       previous.sa_handler != SIG_DFL) {
     return;
   }
-  struct sigaction action {};
+  struct sigaction action = {};
   action.sa_handler = handler;
   sigfillset(&action.sa_mask);
   action.sa_flags = SA_RESTART;

@@ -6,7 +6,7 @@
 # installed QuillonCore alone (through CMake and through pkg-config) with its own build date and
 # its exit codes, and two lintian-clean .debs, the program's and the library's development
 # package, whose Installed-Size is that of their files.
-# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkg-config
+# Needs cmake, a C++ compiler, man-db, groff-base, bash-completion, dpkg-dev, file, pkgconf
 # and lintian.
 # With CI=true it also installs both .debs on this machine, builds the examples that the
 # development package ships where they lie, and removes them again.
@@ -35,10 +35,17 @@ step "two clean builds in different folders, one as if the test tools were missi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000}
 build_a=$work/a
 build_b=$work/b/a/longer/path
-{ cmake -S "$source_dir" -B "$build_a" -DLETTRIX_TESTS=OFF && cmake --build "$build_a"; } \
+# The default builds the program alone, wherever the test tools are installed, and says how to
+# have the tests.
+{ cmake -S "$source_dir" -B "$build_a" && cmake --build "$build_a"; } \
   >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
-# Neither GoogleTest nor Python: the program still builds, and configuring says what is missing.
-{ cmake -S "$source_dir" -B "$build_b" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+grep -q -- '-- Tests not built: -DLETTRIX_TESTS=ON builds them' "$work/build.log" ||
+  fail "configuring by default does not say how to build the tests"
+ctest --test-dir "$build_a" -N | grep -qx 'Total Tests: 0' ||
+  fail "configuring by default registers tests: $(ctest --test-dir "$build_a" -N)"
+# AUTO, with neither GoogleTest nor Python: the program still builds, and configuring says what
+# is missing.
+{ cmake -S "$source_dir" -B "$build_b" -DLETTRIX_TESTS=AUTO -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
     -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON -DGOOGLETEST_SOURCE_DIR="$work/no-googletest" &&
   cmake --build "$build_b"; } >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
 grep -q -- '-- Tests not built: they need GoogleTest (apt-get install googletest) and Python' \
@@ -347,6 +354,7 @@ Section|libdevel
 Multi-Arch|same
 Source|lettrix
 Depends|cmake (>= 3.25)
+Suggests|pkgconf
 EOF
   # The two install side by side: dpkg takes no file that another package holds.
   shared=$(LC_ALL=C comm -12 <(grep -v '/$' "$work/contents") <(grep -v '/$' "$work/dev-contents"))
