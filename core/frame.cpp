@@ -66,13 +66,12 @@ class TRunGuard {
   const TToolRec& tool_;
 };
 
-}  // namespace
-
-int RunTool(TStartUpRec start, const TToolRec& tool) {
+// RunTool, over the arguments of `argv` where it holds any (StartUpFromArgv).
+int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& tool) {
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
-    StartUp(std::move(start));
+    StartUpFromArgv(std::move(start), argv);
     if (tool.SetUp != nullptr) tool.SetUp();
     if (!tool.Version.empty()) {
       MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
@@ -109,15 +108,20 @@ int RunTool(TStartUpRec start, const TToolRec& tool) {
   }
 }
 
+}  // namespace
+
+int RunTool(TStartUpRec start, const TToolRec& tool) {
+  return RunFrame(std::move(start), {}, tool);
+}
+
 int RunMain(int argc, char** argv, const TToolRec& tool) {
   const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";
   EndRunOnOutOfMemory(invoked, ExitOutOfMemory);
   TStartUpRec start;
-  start.Arguments = platform::ArgumentList(argc, argv);
   start.ExecutablePath = platform::ExecutablePath(invoked);
   // Where the system keeps no command line, the report joins one only if it is ever shown.
   if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
-  return RunTool(std::move(start), tool);
+  return RunFrame(std::move(start), platform::ArgumentList(argc, argv), tool);
 }
 
 }  // namespace core

@@ -155,9 +155,15 @@ TStringArray AliasWords(std::string_view aliases) {
   return words;
 }
 
-void StartParamEngine(TStringArray&& arguments) {
+void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
   ResetParamEngine();
-  ParamStatus = BuildParamStatus(std::move(arguments));
+  if (argv.empty()) {
+    ParamStatus = BuildParamStatus(std::move(arguments));
+  } else {
+    // No list of the texts between main's and the table: a long line is held once, not twice.
+    ParamStatus.reserve(argv.size());
+    for (const char* arg : argv) ParamStatus.push_back({.Param = arg});
+  }
   FindHistory = NewParamRecArray(0);
 }
 
