@@ -234,6 +234,19 @@ TEST_F(FindParamTest, FindAllReportsTheLastOccurrence) {
   Start({"-u", "", "-u", "b"});
   EXPECT_EQ(Describe(FindU(1, kFirst)), "absent 0/1 [-u||]");
   EXPECT_EQ(Statuses(), "!...");
+
+  // A long line is scanned another way, and every occurrence still answers in turn.
+  std::vector<std::string> pairs;
+  std::string statuses;
+  for (int i = 0; i < 40; ++i) {
+    pairs.insert(pairs.end(), {"-u", "v" + std::to_string(i)});
+    statuses += "Sv";
+  }
+  Start(pairs);
+  core::RecordFindHistory = true;
+  EXPECT_EQ(Describe(FindU(1, core::pfFindAll)), "found 78/79 [-u|v39|]");
+  EXPECT_EQ(Statuses(), statuses);
+  EXPECT_EQ(core::FindHistory.size(), 40u);
 }
 
 TEST_F(FindParamTest, RecordsEveryAnswerButAnAcceptedAttachedOne) {
