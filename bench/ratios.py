@@ -58,8 +58,10 @@ def main() -> None:
     versus("64,000 v0.. pairs / writes", "distinct_4n", UPPER_EACH, 3.0, runs=40)
     versus("60,000 random pairs / writes", "random_4n", UPPER_EACH, 3.0, runs=40)
     versus("100,000 invalid words / writes", "invalid_4n", UPPER_EACH, 3.0, runs=40)
-    versus("-w on 120 KiB / do-nothing", "reverse_120k", NOTHING, 2.0)
-    versus("-p on 120 KiB / do-nothing", "proper_120k", NOTHING, 2.0)
+    # One argument's twelve live copies are the design's: these two are held to their
+    # instruction counts (bench/instructions.sh), not to a ratio.
+    versus("-w on 120 KiB / do-nothing", "reverse_120k", NOTHING, None)
+    versus("-p on 120 KiB / do-nothing", "proper_120k", NOTHING, None)
     growth("4N / N, -u x pairs", "pairs", 4.5)
     growth("4N / N, v0.. values", "distinct", 4.5)
     growth("4N / N, random values", "random", 4.5)
@@ -68,10 +70,13 @@ def main() -> None:
 
     print(f"{'run':36} {'times':28} {'ratio':>6} {'target':>7}")
     for title, times, ratio, target in rows:
+        if target is None:
+            print(f"{title:36} {times:28} {ratio:6.2f} {'-':>7}")
+            continue
         verdict = "ok" if ratio <= target else "OVER"
         print(f"{title:36} {times:28} {ratio:6.2f} {target:7.1f}  {verdict}")
-    verdict = "ok" if memory <= 16 else "OVER"
-    print(f"{'peak memory, 96,000 -u x pairs':36} {memory:25.1f} MiB {'':6} {16:7.1f}  {verdict}")
+    verdict = "ok" if memory <= 15.5 else "OVER"
+    print(f"{'peak memory, 96,000 -u x pairs':36} {memory:25.1f} MiB {'':6} {15.5:7.1f}  {verdict}")
 
 
 if __name__ == "__main__":

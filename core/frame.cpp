@@ -122,13 +122,15 @@ bool ReportSettingsMadeEarly(const TSettings& before, const TTextChannel& error_
   return made_early;
 }
 
-// RunTool's work, with the settings as they were before the run began.
-int RunFrame(TStartUpRec start, const TToolRec& tool, const TSettings& before) {
+// RunTool's work, with the settings as they were before the run began, over the arguments of
+// `argv` where it holds any (StartUpFromArgv).
+int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& tool,
+             const TSettings& before) {
   LineEnd = tool.LineEnd;
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
-    StartUp(std::move(start));
+    StartUpFromArgv(std::move(start), argv);
     if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
     if (tool.SetUp != nullptr) tool.SetUp();
     if (!tool.Version.empty()) {
@@ -169,7 +171,7 @@ int RunFrame(TStartUpRec start, const TToolRec& tool, const TSettings& before) {
 }  // namespace
 
 int RunTool(TStartUpRec start, const TToolRec& tool) {
-  return RunFrame(std::move(start), tool, TSettings{});
+  return RunFrame(std::move(start), {}, tool, TSettings{});
 }
 
 const TToolRec* RunningTool() { return Running; }
@@ -181,11 +183,10 @@ int RunMain(int argc, char** argv, const TToolRec& tool) {
   LineEnd = tool.LineEnd;
   EndRunOnOutOfMemory(invoked, ExitOutOfMemory);
   TStartUpRec start;
-  start.Arguments = platform::ArgumentList(argc, argv);
   start.ExecutablePath = platform::ExecutablePath(invoked);
   // Where the system keeps no command line, the report joins one only if it is ever shown.
   if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
-  return RunFrame(std::move(start), tool, before);
+  return RunFrame(std::move(start), platform::ArgumentList(argc, argv), tool, before);
 }
 
 }  // namespace core

@@ -15,6 +15,7 @@
 #include "core/banner.h"
 #include "core/channels.h"
 #include "core/dates.h"
+#include "core/library.h"
 #include "core/params.h"
 #include "core/paths.h"
 #include "core/report.h"
@@ -26,6 +27,12 @@
 namespace core {
 
 struct TToolRec;
+
+// The lifecycle.
+
+/// StartUp, with ParamStatus made of the texts of `argv` (main's, after the program's own name)
+/// where it holds any, each copied straight into its entry; start.Arguments then goes unread.
+void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv);
 
 // Byte texts.
 
@@ -197,9 +204,10 @@ TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
 /// The argument table of `arguments`, all unmatched; their texts are moved in, not copied.
 TParamStatusArray BuildParamStatus(TStringArray&& arguments);
 
-/// Starts the engine for a run over `arguments`: ParamStatus holds them, all unmatched (their
-/// texts are moved in, not copied), and FindHistory is empty.
-void StartParamEngine(TStringArray&& arguments);
+/// Starts the engine for a run over `arguments`, or, where `argv` holds any, over its texts,
+/// each copied straight into its entry: ParamStatus holds them, all unmatched (the texts of
+/// `arguments` are moved in, not copied), and FindHistory is empty.
+void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv);
 /// Gives every variable of the engine its starting value and releases what it holds; the
 /// library's shutdown calls it.
 void ResetParamEngine();

@@ -32,7 +32,9 @@ void ResetLibrary() {
 
 }  // namespace
 
-void StartUp(TStartUpRec start) {
+void StartUp(TStartUpRec start) { StartUpFromArgv(std::move(start), {}); }
+
+void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv) {
   // Each module's start begins from its starting values; so do the library's own variables and
   // what the platform read, whatever an earlier run in this process may have left. The
   // executable's path comes first: should the rest fail, the run frame names the tool by it.
@@ -50,7 +52,7 @@ void StartUp(TStartUpRec start) {
   }
   StartChannels(start.Output, start.Error);
   StartReport(ExecutableFullPath, std::move(start.CommandLine), std::move(make_command_line));
-  StartParamEngine(std::move(start.Arguments));
+  StartParamEngine(std::move(start.Arguments), argv);
   StartValidation();
 }
 

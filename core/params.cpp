@@ -157,9 +157,15 @@ TStringArray AliasWords(std::string_view aliases) {
   return words;
 }
 
-void StartParamEngine(TStringArray&& arguments) {
+void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
   ResetParamEngine();
-  ParamStatus = BuildParamStatus(std::move(arguments));
+  if (argv.empty()) {
+    ParamStatus = BuildParamStatus(std::move(arguments));
+  } else {
+    // No list of the texts between main's and the table: a long line is held once, not twice.
+    ParamStatus.reserve(argv.size());
+    for (const char* arg : argv) ParamStatus.push_back({.Param = arg});
+  }
   FindHistory = NewParamRecArray(0);
 }
 
@@ -364,6 +370,54 @@ void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t 
   }
 }
 
+// Over a long range, compared byte by byte: the bytes a form may begin with, the shortest form
+// and every form's end, shortest first. Each argument is then tested in a loop of its own with
+// nothing called, and an argument shorter than a form is past that form's end at once. Made for
+// one lookup only, from the alias list it is given: nothing outlives the lookup. On a short line
+// making it costs more than it saves.
+struct TQuickScan {
+  std::array<bool, 256> First{};
+  std::size_t Shortest = 0;
+  std::vector<TFormEnd> Ends;  ///< by length; Last with 0x20 set, as the scan compares it
+};
+
+constexpr std::int32_t QuickScanFrom = 64;
+
+TQuickScan QuickScanOf(const TSearchForms& forms) {
+  TQuickScan scan;
+  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
+    const TPrefixes& prefixes = forms.Prefixes[w];
+    for (std::size_t p = 0; p < prefixes.Count; ++p) {
+      const char first = prefixes.Items[p].empty() ? forms.Words[w][0] : prefixes.Items[p][0];
+      scan.First[static_cast<unsigned char>(platform::AsciiLower(first))] = true;
+      scan.First[static_cast<unsigned char>(platform::AsciiUpper(first))] = true;
+    }
+  }
+  scan.Ends = forms.Ends;
+  for (TFormEnd& end : scan.Ends) end.Last = static_cast<char>(end.Last | 0x20);
+  std::sort(scan.Ends.begin(), scan.Ends.end(),
+            [](const TFormEnd& a, const TFormEnd& b) { return a.Length < b.Length; });
+  if (!scan.Ends.empty()) scan.Shortest = scan.Ends.front().Length;
+  return scan;
+}
+
+// The first position from `h` to `last` whose argument may be a form, or `last` + 1. Setting
+// 0x20 in both bytes equates more than the ASCII case does, never less: a few arguments more
+// reach the exact comparison, none fewer.
+std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::int32_t last,
+                           const TQuickScan& scan) {
+  for (; h <= last; ++h) {
+    const std::string& arg = table[static_cast<std::size_t>(h)].Param;
+    const std::size_t size = arg.size();
+    if (size < scan.Shortest || !scan.First[static_cast<unsigned char>(arg[0])]) continue;
+    for (const TFormEnd& end : scan.Ends) {
+      if (end.Length > size) break;
+      if ((arg[end.Length - 1] | 0x20) == end.Last) return h;
+    }
+  }
+  return h;
+}
+
 // FindParam's search: marks `table` and fills `rec` for every occurrence in the range, or for
 // the first only without pfFindAll.
 void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForms& forms,
@@ -372,6 +426,15 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForm
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
+  if (forms.Bytewise && last_index - first_index >= QuickScanFrom) {
+    const TQuickScan scan = QuickScanOf(forms);
+    for (std::int32_t h = NextCandidate(table, first_index, last_index, scan); h <= last_index;
+         h = NextCandidate(table, h + 1, last_index, scan)) {
+      ExaminePosition(rec, table, h, forms, value_count, flags);
+      if (!(flags & pfFindAll) && rec.Index != -1) return;
+    }
+    return;
+  }
   for (std::int32_t h = first_index; h <= last_index; ++h) {
     if (!MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
     ExaminePosition(rec, table, h, forms, value_count, flags);

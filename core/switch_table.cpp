@@ -121,7 +121,10 @@ bool NextOccurrence(TOccurrenceWalk& walk, TOccurrence& occurrence) {
     if (walk.NextRow == 0) {
       // Most arguments of a long line are values: passed over at their first byte.
       walk.MayBeSwitch = MayBeSwitch(arg);
+      // A form and its separator take two bytes at least, three but for a bare symbol's.
+      const std::size_t shortest = AllowsBareSymbols(SwitchStyle) ? 2 : 3;
       walk.Attachable = walk.MayBeSwitch && AllowsAttachedValues(SwitchStyle) &&
+                        arg.size() >= shortest &&
                         FindAttachSeparator(arg) != std::string_view::npos;
     }
     while (walk.MayBeSwitch && walk.NextRow < walk.Rows.size()) {

@@ -6,11 +6,9 @@
 
 namespace platform {
 
-std::vector<std::string> ArgumentList(int argc, char** argv) {
-  std::vector<std::string> list;
-  if (argc > 1) list.reserve(static_cast<std::size_t>(argc - 1));
-  for (int i = 1; i < argc; ++i) list.emplace_back(argv[i]);
-  return list;
+std::span<char* const> ArgumentList(int argc, char** argv) {
+  if (argc < 2 || argv == nullptr) return {};
+  return {argv + 1, static_cast<std::size_t>(argc - 1)};
 }
 
 TControlArray FindUtf8Controls(std::string_view text) {

@@ -15,8 +15,9 @@
 
 namespace platform {
 
-/// The process's arguments after the program's own name, as main received them.
-std::vector<std::string> ArgumentList(int argc, char** argv);
+/// The process's arguments after the program's own name, as main received them: a view of
+/// `argv`, so that a long command line is copied once, where it is kept.
+std::span<char* const> ArgumentList(int argc, char** argv);
 
 /// The command line as one text, exactly as the system holds it, where the system keeps one
 /// (Windows); false where only the argument list exists (POSIX).

@@ -109,13 +109,19 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
       for (const char* arg : found ? c.accepted : c.refused) {
         SCOPED_TRACE(std::string(c.aliases) + " / " + arg + " / style " + std::to_string(c.style) +
                      (c.double_dash ? "" : " / single dash"));
-        Start({arg});
-        core::SwitchStyle = c.style;
-        core::RequireDoubleDash = c.double_dash;
+        // Behind a long line of values the lookup scans another way; it must see the same forms.
+        std::vector<std::string> long_line(80, "x");
+        long_line.emplace_back(arg);
         core::TFindParamRec rec;
-        core::FindParamFlag(rec, core::ParamStatus, c.aliases, kNone, -1, core::skFrom);
+        for (const std::vector<std::string>& args : {std::vector<std::string>{arg}, long_line}) {
+          Start(args);
+          core::SwitchStyle = c.style;
+          core::RequireDoubleDash = c.double_dash;
+          core::FindParamFlag(rec, core::ParamStatus, c.aliases, kNone, -1, core::skFrom);
+          EXPECT_EQ(rec.Index, found ? static_cast<std::int32_t>(args.size()) - 1 : -1);
+        }
         EXPECT_EQ(rec.Found, found);
-        EXPECT_EQ(Statuses(), found ? "S" : ".");
+        EXPECT_EQ(Statuses().back(), found ? 'S' : '.');
         core::MatchParamAt(rec, arg, c.aliases, "", 0, kNone);
         EXPECT_EQ(rec.Found, found);
         // MatchSwitchArg takes one word; a form of any word is a plain match, never attached.
@@ -228,6 +234,19 @@ TEST_F(FindParamTest, FindAllReportsTheLastOccurrence) {
   Start({"-u", "", "-u", "b"});
   EXPECT_EQ(Describe(FindU(1, kFirst)), "absent 0/1 [-u||]");
   EXPECT_EQ(Statuses(), "!...");
+
+  // A long line is scanned another way, and every occurrence still answers in turn.
+  std::vector<std::string> pairs;
+  std::string statuses;
+  for (int i = 0; i < 40; ++i) {
+    pairs.insert(pairs.end(), {"-u", "v" + std::to_string(i)});
+    statuses += "Sv";
+  }
+  Start(pairs);
+  core::RecordFindHistory = true;
+  EXPECT_EQ(Describe(FindU(1, core::pfFindAll)), "found 78/79 [-u|v39|]");
+  EXPECT_EQ(Statuses(), statuses);
+  EXPECT_EQ(core::FindHistory.size(), 40u);
 }
 
 TEST_F(FindParamTest, RecordsEveryAnswerButAnAcceptedAttachedOne) {

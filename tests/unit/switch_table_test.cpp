@@ -92,6 +92,8 @@ TEST(SwitchTableTest, DeclaresJudgesAndWalksFromOneTable) {
       // A value is the next argument whatever it looks like; an attached one comes whole.
       {{"-c", "-w", "z", "/c=" + long_value}, 0, "c[-c]-w w[-w]z c[/c]5000 bytes+ ", "", ""},
       {{"-w"}, 0, "w[-w] ", "", ""},
+      // The shortest forms that carry a value: an empty one, and one byte.
+      {{"-w:", "-c=a"}, 0, "w[-w]+ c[-c]a+ ", "", ""},
       {{"-c"}, 67, "", "", "Incomplete Parameters Provided: -c \r\n\r\n"},
       {{"-s", "-c", "a", "-s"}, 65, "", "", "Invalid Parameters Provided: -s \r\n\r\n"},
       {{}, 64, "", "", "(e.g. -c <text> -w <text> -H --HELP -?)\r\n\r\n"},
