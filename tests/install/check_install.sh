@@ -203,15 +203,17 @@ EOF
 # Wordstat, the guide's second tool: two repeatable value switches merged in command-line order,
 # attached values whole, and lines that end in LF alone, its report's and banner's too.
 check_wordstat() {
-  local program=$1 how=$2 big out
+  local program=$1 how=$2 big out status
   big=$(printf '%5000s' '' | tr ' ' x)
   out=$("$program" -c "one two" --words:"one two" -w=three "-c:$big" -s | od -c)
   [[ $out == "$(printf 'chars 7\nwords 2\nwords 1\nchars 5000\ntotal 5007 chars, 3 words\n' |
     od -c)" ]] || fail "Wordstat ($how) wrote $out"
   "$program" -w a stray >"$work/out" 2>"$work/err"
-  [[ $? == 65 && ! -s $work/out ]] && ! grep -q $'\r' "$work/err" &&
-    grep -qx "Invalid Parameters Provided: stray " "$work/err" ||
-    fail "Wordstat -w a stray ($how) reports: $(cat -A "$work/err")"
+  status=$?
+  if [[ $status != 65 || -s $work/out ]] || grep -q $'\r' "$work/err" ||
+     ! grep -qx "Invalid Parameters Provided: stray " "$work/err"; then
+    fail "Wordstat -w a stray ($how) ends with $status, reporting: $(cat -A "$work/err")"
+  fi
 }
 
 # Builds the example `tool` (Bytecount or Wordstat) from the sources in `sources` with CMake's
@@ -329,7 +331,7 @@ EOF
   # link leads to a file of the package, and each fragment to a heading of that file.
   headings() {
     awk '/^```/ { code = !code; next } !code && /^#+ /' "$1" | sed -E 's/^#+ +//' |
-      tr 'A-Z' 'a-z' | sed -E 's/[^a-z0-9 _-]//g; s/ /-/g'
+      tr '[:upper:]' '[:lower:]' | sed -E 's/[^a-z0-9 _-]//g; s/ /-/g'
   }
   dpkg-deb -x "$dev_deb" "$work/dev-root"
   for document in "$work"/dev-root/usr/share/doc/libquilloncore-dev/{library,README}.md; do
