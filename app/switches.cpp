@@ -1,121 +1,82 @@
 // SPDX-License-Identifier: MIT
-// Declaring the switches and walking the command line to transform and write the values.
+// The switches, and the processing loop that transforms and writes their values.
 #include "app/switches.h"
 
-#include <cstdint>
-#include <span>
+#include <string_view>
 
+#include "core/channels.h"
 #include "core/library.h"
-#include "core/report.h"
 
 namespace app {
 
 // Defined bare: ResetSwitches alone gives them their starting values.
-core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, ReverseAllParam,
-    ExtendedDelimsParam, UpperParam, LowerParam, ProperParam, InvertParam, MirrorParam,
-    ReverseWordsParam;
 std::string ResultSeparator;
 ByteSet ActiveWordDelims;
 
 namespace {
 
-// What each transformation switch does with its value; the rows name theirs by Tag.
-enum TTransformation : std::uint8_t { tfUpper, tfLower, tfProper, tfInvert, tfMirror, tfWords };
+// The modifiers' answers, which the processing loop reads.
+core::TFindParamRec AllowBlanksParam, OneLineParam, NoSpacesParam, ReverseAllParam,
+    ExtendedDelimsParam;
 
-struct TTransformRec {
-  std::string (*Apply)(std::string_view);
-  bool Reversible;  ///< -r mirrors the result; -m is never mirrored twice
-};
-
-constexpr TTransformRec TransformOf[] = {
-    {ToUpperCase, true},
-    {ToLowerCase, true},
-    {[](std::string_view v) { return ToProperCase(v, ProperCaseDelims); }, true},
-    {InvertCase, true},
-    {MirrorText, false},
-    {[](std::string_view v) { return ReverseWords(v, ActiveWordDelims); }, true},
-};
-
-// Without -a every transformation switch needs a non-empty value. Only the value switches read
-// the flags, and all of them are declared after -a.
-void CompleteValueFlags() {
-  if (AllowBlanksParam.Found) {
-    core::ParamFlags -= core::pfNoBlankValues | core::pfNoBlankFirstValue;
-  } else {
-    core::ParamFlags |= core::pfNoBlankValues | core::pfNoBlankFirstValue;
-  }
+// Writes the result of one transformation and its separator; -r mirrors every result but -m's,
+// which is never mirrored twice.
+template <std::string (*Apply)(std::string_view), bool Reversible = true>
+void Transform(const core::TOccurrence& occurrence) {
+  std::string result = Apply(occurrence.Value);
+  if (Reversible && ReverseAllParam.Found) result = MirrorText(result);
+  core::Write(core::OutputChannel, result, ResultSeparator);
 }
 
-// The order is behaviour: a switch declared earlier cannot be taken as a later one's value. The
-// transformations come last, in the order in which they apply at one position.
+std::string ProperCase(std::string_view text) { return ToProperCase(text, ProperCaseDelims); }
+std::string WordsReversed(std::string_view text) { return ReverseWords(text, ActiveWordDelims); }
+
+// A switch without value. Every switch of the program accepts an attached value, which this
+// one ignores: "-o:yes" is -o.
+constexpr core::TSwitchRow SwitchRow(std::string_view aliases, core::TFindParamRec* record) {
+  return {.Aliases = aliases, .Rule = core::vrIgnored, .Record = record};
+}
+
+// A transformation: every occurrence counts, one at least must be given, and its value may be
+// neither missing nor empty, unless -a was given.
+constexpr core::TSwitchRow Transformation(std::string_view aliases,
+                                          core::TOccurrenceAction transform) {
+  core::TSwitchRow row = core::Value(aliases, core::vrNonEmpty, transform, {}, {},
+                                     core::roRepeats | core::roEssential);
+  row.BlankWith = &AllowBlanksParam;
+  return row;
+}
+
+// The library declares the switches in this order, which is behaviour: a switch declared earlier
+// cannot be taken as a later one's value. The transformations come last, in the order in which
+// they are tried at one position.
 constexpr core::TSwitchRow Table[] = {
-    {.Aliases = "  DEBUG DEBUG-MODE", .Record = &core::DebugModeParam},
-    {.Aliases = "  ERROR-DELAY",
-     .Kind = core::swBool,
-     .Record = &core::ErrorDelayParam,
-     .Setting = &core::ErrorDelay},
-    {.Aliases = "  AUDIBLE-ERROR",
-     .Kind = core::swBool,
-     .Record = &core::AudibleErrorParam,
-     .Setting = &core::AudibleError},
-    {.Aliases = "H HELP ? H2 HELP2 ??", .Record = &core::HelpParam},
-    {.Aliases = "V VERBOSE BUILD H2 HELP2 ??", .Record = &core::VerboseParam},
-    {.Aliases = "  VERSION-ONLY BUILD-ONLY", .Record = &core::VersionOnlyParam},
-    {.Aliases = "  INFO", .Record = &core::InfoParam},
-    {.Aliases = "B BANNER", .Record = &core::BannerParam},
-    {.Aliases = "A ALLOW-BLANKS", .Record = &AllowBlanksParam, .Declared = CompleteValueFlags},
-    {.Aliases = "O ONE-LINE", .Record = &OneLineParam},
-    {.Aliases = "N NO-SPACES", .Record = &NoSpacesParam},
-    {.Aliases = "R REVERSE-ALL", .Record = &ReverseAllParam},
-    {.Aliases = "X EXTENDED-DELIMS", .Record = &ExtendedDelimsParam},
-    {.Aliases = "U UPPER",
-     .Kind = core::swValue,
-     .Record = &UpperParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfUpper},
-    {.Aliases = "L LOWER",
-     .Kind = core::swValue,
-     .Record = &LowerParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfLower},
-    {.Aliases = "P PROPER",
-     .Kind = core::swValue,
-     .Record = &ProperParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfProper},
-    {.Aliases = "I INVERT",
-     .Kind = core::swValue,
-     .Record = &InvertParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfInvert},
-    {.Aliases = "M MIRROR",
-     .Kind = core::swValue,
-     .Record = &MirrorParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfMirror},
-    {.Aliases = "W REVERSE-WORDS",
-     .Kind = core::swValue,
-     .Record = &ReverseWordsParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = tfWords},
+    SwitchRow("  DEBUG DEBUG-MODE", &core::DebugModeParam),
+    {.Aliases = "  ERROR-DELAY", .Rule = core::vrOptional, .Record = &core::ErrorDelayParam},
+    {.Aliases = "  AUDIBLE-ERROR", .Rule = core::vrOptional, .Record = &core::AudibleErrorParam},
+    SwitchRow("H HELP ? H2 HELP2 ??", &core::HelpParam),
+    SwitchRow("V VERBOSE BUILD H2 HELP2 ??", &core::VerboseParam),
+    SwitchRow("  VERSION-ONLY BUILD-ONLY", &core::VersionOnlyParam),
+    SwitchRow("  INFO", &core::InfoParam),
+    SwitchRow("B BANNER", &core::BannerParam),
+    SwitchRow("A ALLOW-BLANKS", &AllowBlanksParam),
+    SwitchRow("O ONE-LINE", &OneLineParam),
+    SwitchRow("N NO-SPACES", &NoSpacesParam),
+    SwitchRow("R REVERSE-ALL", &ReverseAllParam),
+    SwitchRow("X EXTENDED-DELIMS", &ExtendedDelimsParam),
+    Transformation("U UPPER", Transform<ToUpperCase>),
+    Transformation("L LOWER", Transform<ToLowerCase>),
+    Transformation("P PROPER", Transform<ProperCase>),
+    Transformation("I INVERT", Transform<InvertCase>),
+    Transformation("M MIRROR", Transform<MirrorText, false>),
+    Transformation("W REVERSE-WORDS", Transform<WordsReversed>),
 };
 
 }  // namespace
 
 constinit const std::span<const core::TSwitchRow> Switches = Table;
 
-void SetUpSwitchStyle() {
-  core::SwitchStyle = core::ssAttachedValues;
-  core::ParamFlags = core::pfFindAll;
-}
-
-void DeclareSwitches() { core::DeclareSwitches(Switches); }
+void SetUpSwitchStyle() { core::SwitchStyle = core::ssAttachedValues; }
 
 void ProcessArguments() {
   // The output settings are the same at every position: set once, they cost nothing per
@@ -124,19 +85,13 @@ void ProcessArguments() {
   if (OneLineParam.Found) separator = NoSpacesParam.Found ? "" : " ";
   ResultSeparator.assign(separator);
   ActiveWordDelims = ExtendedDelimsParam.Found ? ExtendedWordDelims : BasicWordDelims;
-  core::ForEachOccurrence(Switches, [](const core::TOccurrence& occurrence) {
-    const TTransformRec& transform = TransformOf[occurrence.Row->Tag];
-    std::string result = transform.Apply(occurrence.Value);
-    if (transform.Reversible && ReverseAllParam.Found) result = MirrorText(result);
-    core::Write(core::OutputChannel, result, ResultSeparator);
-  });
+  core::ActOnOccurrences(Switches);
   if (!core::ParamStatus.empty() && OneLineParam.Found) {
     core::Write(core::OutputChannel, core::LineEnd);
   }
 }
 
 void ResetSwitches() {
-  for (const core::TSwitchRow& row : Switches) *row.Record = core::TFindParamRec();
   ResultSeparator = std::string(core::LineEnd);
   ActiveWordDelims = BasicWordDelims;
 }

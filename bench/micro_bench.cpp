@@ -82,7 +82,7 @@ void Declare(const core::TStringArray& args) {
   start.Arguments = args;
   core::StartUp(std::move(start));
   app::SetUpSwitchStyle();
-  app::DeclareSwitches();
+  core::DeclareRows(app::Switches);
 }
 
 void BM_Declarations(benchmark::State& state) {

@@ -137,7 +137,7 @@ int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& too
       MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
     }
     if (!tool.Switches.empty()) {
-      DeclareSwitches(tool.Switches);
+      DeclareRows(tool.Switches);
       if (!JudgeCommandLine(tool)) return ExitCode;
     }
     if (tool.Body != nullptr) tool.Body();

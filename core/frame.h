@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The frame of a tool's run: the library's start-up, the tool's body, and shutdown on every way
-// out, with one line on standard error and an exit code for each way a run can fail.
+// out, with one line on standard error and an exit code for each way a run can fail. A tool's
+// record names its rows and its channels, so this header brings both (switch_table.h,
+// channels.h).
 #pragma once
 
 #include <span>
@@ -44,8 +46,8 @@ struct TToolRec {
   /// The identity that the frame makes with MakeVersionInfo before the declarations: none when
   /// Version is empty (the body makes it then, or the tool has none).
   std::string_view Version{}, FullVersion{}, Description{};
-  /// The tool's switches, which the frame declares in order (DeclareSwitches) and judges
-  /// (JudgeCommandLine) before it calls Body. Empty: the body does both itself.
+  /// The tool's switches, which the frame declares (DeclareRows) and judges (JudgeCommandLine)
+  /// before it calls Body. Empty: the body does both itself.
   std::span<const TSwitchRow> Switches{};
   /// Writes the tool's help screen on OutputChannel, the brief form after a syntax report.
   /// Without it: the usage line, and with the full form the option lines of Switches.

@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/banner.h"
 #include "core/channels.h"
@@ -194,6 +196,11 @@ bool ForEachAliasWord(std::string_view aliases, Visit visit) {
 /// The words of an alias list, split at `AliasDelimiters`, in order.
 TStringArray AliasWords(std::string_view aliases);
 
+/// The prefix a user types before `word`: "-" before one character, "--" before a word.
+constexpr std::string_view DashPrefixOf(std::string_view word) {
+  return word.size() == 1 ? "-" : "--";
+}
+
 /// The prefixes of one alias word, in the order in which its forms are tried.
 struct TPrefixes {
   std::array<std::string_view, 3> Items;
@@ -217,6 +224,13 @@ struct TFormMatch {
   bool Found = false;
   bool Attached = false;
   std::size_t Length = 0;
+
+  /// The switch as written, without the separator and the attached value.
+  std::string_view SwitchPart(std::string_view arg) const { return arg.substr(0, Length); }
+  /// The whole attached value: a user's text is never cut.
+  std::string_view ValuePart(std::string_view arg) const {
+    return Attached ? arg.substr(Length + 1) : std::string_view();
+  }
 };
 
 // Matches `arg` with the forms of `alias` that `prefixes` make: the one rule for a switch and its
@@ -224,11 +238,48 @@ struct TFormMatch {
 TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
                       bool attached_allowed);
 
-// The one rule for a required value: with `flags` requiring the first value (or, with `second`,
-// the second), a blank one leaves the switch incomplete.
-constexpr bool ValueMissing(TParamFlags flags, std::string_view value, bool second = false) {
-  return (second ? SecondValueRequired(flags) : FirstValueRequired(flags)) && value.empty();
-}
+/// When a value leaves its switch incomplete: missing (no argument follows), blank (empty).
+struct TValueNeed {
+  bool Missing = false;
+  bool Blank = false;
+};
+
+/// How a lookup treats what it finds: made from a declaration's flags, or from a row's value
+/// rule, which can say more than the flags can.
+struct TLookupRule {
+  std::int32_t ValueCount = 0;  ///< following arguments taken as values: 0, 1 or 2
+  bool FindAll = false;         ///< every occurrence, the last answering
+  bool AttachedForms = false;   ///< a form may carry its value after ':' or '='
+  bool AttachedOnly = false;    ///< the value is never the next argument; an empty one is refused
+  TValueNeed First, Second;
+  bool Number = false;  ///< a value must be a whole number from Least to Most, or is refused
+  std::int64_t Least = 0, Most = 0;
+};
+
+/// The rule of a declaration with `flags` that takes `value_count` values, under SwitchStyle.
+TLookupRule LookupRuleOf(std::int32_t value_count, TParamFlags flags);
+
+/// FindParam's search under `rule`: the one search that every declaration makes.
+void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+            std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule,
+            std::string_view default1, std::string_view default2);
+
+/// Why a switch is incomplete.
+enum TValueFault : std::uint8_t { vfMissing, vfBlank, vfTaken, vfAttachedBlank };
+
+/// A number that a lookup refused: where its switch stands, and the range it missed.
+struct TRefusedNumber {
+  std::int32_t Index = -1;
+  std::size_t Length = 0;  ///< of the switch as written, without an attached value
+  std::int64_t Least = 0, Most = 0;
+};
+/// The numbers refused since start-up, in the order the lookups met them.
+extern std::vector<TRefusedNumber> RefusedNumbers;
+
+/// Reads `text` as a whole number from `least` to `most`: decimal digits only, leading zeros
+/// allowed, no sign and no space; past the range, however long, it is refused.
+bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
+                     std::int64_t& number);
 
 // Validation.
 

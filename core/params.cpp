@@ -33,6 +33,7 @@ TMergedAliases Merged;
 TParamStatusArray ParamStatus;
 TParamRecArray FindHistory;
 std::string DeclaredSwitches;
+std::vector<TRefusedNumber> RefusedNumbers;
 TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 // The settings hold their starting values before the first run too, so that the run frame can
@@ -51,6 +52,7 @@ void ResetParamEngine() {
   RecordFindHistory = false;
   ParamFlags = TParamFlags{};
   DeclaredSwitches = std::string();
+  RefusedNumbers = std::vector<TRefusedNumber>();
   for (TFindParamRec* rec :
        {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
         &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
@@ -96,36 +98,58 @@ std::int32_t LastPosition(const TParamStatusArray& table) {
   return static_cast<std::int32_t>(std::min(table.size(), most)) - 1;
 }
 
-// A required value that no argument supplies.
-void MarkValueMissing(TFindParamRec& rec, TParamStatusRec& entry) {
-  rec.Found = false;
+// The one way a switch becomes incomplete, for `why` its value fails. The first value leaves
+// SwitchMark set and the second clears it, but a value missing at the end of the line leaves it
+// set for either. A value that is missing or blank clears the value marks and the answer's
+// Found; a blank attached value keeps its attach mark, and an argument taken already keeps
+// everything but the status.
+void MarkIncomplete(TFindParamRec& rec, TParamStatusRec& entry, TValueFault why, bool first) {
   entry.Status = psIncomplete;
-  entry.SwitchMark = true;
-  entry.ValueMark = entry.AttachMark = false;
+  entry.SwitchMark = first || why == vfMissing || why == vfAttachedBlank;
+  if (why == vfTaken) return;
+  entry.ValueMark = false;
+  entry.AttachMark = why == vfAttachedBlank;
+  if (why != vfAttachedBlank) rec.Found = false;
+}
+
+// An occurrence whose value the rule refuses (a bad number, an empty value where one may only
+// be attached): its switch is left unmatched, for the judgement to list as invalid, and the
+// argument after it stays as it was.
+void Refuse(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, std::size_t length,
+            const TLookupRule& rule) {
+  entry.Status = psUnmatched;
+  entry.SwitchMark = entry.ValueMark = entry.AttachMark = false;
+  rec.Found = false;
+  if (rule.Number) RefusedNumbers.push_back({h, length, rule.Least, rule.Most});
+}
+
+// Whether `value`, taken for the switch, is one the rule accepts.
+bool Acceptable(std::string_view value, const TLookupRule& rule) {
+  std::int64_t number = 0;
+  return !rule.Number || ReadWholeNumber(value, rule.Least, rule.Most, number);
 }
 
 // Takes the argument after `h` (h + `offset`) as a value; the outcomes mark the switch's own
 // entry, with SwitchMark as the first and the second value differ in it.
 void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
-               TParamFlags flags) {
+               const TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   TParamStatusRec& next = table[static_cast<std::size_t>(h + offset)];
-  std::string& value = offset == 1 ? rec.Value1 : rec.Value2;
   const bool first = offset == 1;
+  std::string& value = first ? rec.Value1 : rec.Value2;
   value = next.Param;
-  if (ValueMissing(flags, value, !first)) {
-    rec.Found = false;
-    entry.Status = psIncomplete;
-    entry.SwitchMark = first;
-    entry.ValueMark = false;
-    entry.AttachMark = false;
-  } else if (next.Status == psUnmatched || next.Status == psSwitchValue) {
+  if (value.empty() && (first ? rule.First : rule.Second).Blank) {
+    MarkIncomplete(rec, entry, vfBlank, first);
+  } else if (next.Status != psUnmatched && next.Status != psSwitchValue) {
+    // An earlier declaration recognised that argument as a switch: it cannot be a value.
+    MarkIncomplete(rec, entry, vfTaken, first);
+  } else if (!Acceptable(value, rule)) {
+    // A switch incomplete already (a blank attached value) stays so: 67 wins over 65.
+    if (entry.Status == psIncomplete) return;
+    Refuse(rec, entry, h, entry.Param.size(), rule);
+  } else {
     next.Status = psSwitchValue;
     next.ValueMark = true;
-  } else {
-    // An earlier declaration recognised that argument as a switch: it cannot be a value.
-    entry.Status = psIncomplete;
-    entry.SwitchMark = first;
   }
 }
 
@@ -248,8 +272,8 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
       MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
   if (form.Attached) {
     // The whole value: a user's text is never cut.
-    answer.Text = arg.substr(0, form.Length);
-    answer.Value1 = arg.substr(form.Length + 1);
+    answer.Text = form.SwitchPart(arg);
+    answer.Value1 = form.ValuePart(arg);
     answer.Attached = true;
   } else if (form.Found) {
     answer.Found = true;
@@ -257,6 +281,22 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
   }
   match = std::move(answer);
   return form.Found;
+}
+
+bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
+                     std::int64_t& number) {
+  if (text.empty()) return false;
+  std::int64_t read = 0;
+  bool beyond = false;  // past `most`: the rest can only make it larger, and is not added
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    const int digit = c - '0';
+    beyond = beyond || most < digit || read > (most - digit) / 10;
+    if (!beyond) read = read * 10 + digit;
+  }
+  if (beyond || read < least) return false;
+  number = read;
+  return true;
 }
 
 bool SwitchMatches(std::string_view alias, std::string_view arg) {
@@ -277,13 +317,11 @@ struct TSearchForms {
   std::vector<TPrefixes> Prefixes;  ///< one entry per word
   std::vector<TFormEnd> Ends;
   bool Bytewise = false;
-  bool AttachedAllowed = false;
 };
 
 TSearchForms SearchFormsOf(std::string_view aliases) {
   TSearchForms forms;
   forms.Bytewise = platform::CaseFoldingIsBytewise();
-  forms.AttachedAllowed = AllowsAttachedValues(SwitchStyle);
   ForEachAliasWord(aliases, [&](std::string_view word) {
     forms.Words.push_back(word);
     const TPrefixes& prefixes = forms.Prefixes.emplace_back(PrefixesOf(word, SwitchStyle));
@@ -307,65 +345,77 @@ inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
                                         [&](const TFormEnd& end) { return MayEndAs(arg, end); });
 }
 
-// Marks the switch found at `h` and answers for it. True when it carried an attached value that
-// stands: then it takes no following argument.
-bool MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
-                TParamFlags flags) {
+// What became of a switch found at one position, so far.
+enum TMarked : std::uint8_t {
+  mkTakesValues,  // it stands alone, and takes its values from the arguments after it
+  mkDone,         // it carried an attached value that stands, or one the rule refused
+};
+
+// Marks the switch found at `h` and answers for it.
+TMarked MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
+                   const TFormMatch& match, const TLookupRule& rule) {
   entry.Status = psSwitch;
   entry.SwitchMark = true;
-  rec.Text = entry.Param;
   rec.Index = h;
   rec.ParamIndex = h + 1;
   rec.Found = true;
-  if (!match.Attached) return false;
-  rec.Text.assign(entry.Param, 0, match.Length);
-  rec.Value1.assign(entry.Param, match.Length + 1);
-  rec.Attached = true;
-  if (!ValueMissing(flags, rec.Value1)) {
-    entry.Status = psAttachedSwitch;
-    entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
-    entry.SpareMark = false;
-    return true;
+  if (!match.Attached) {
+    rec.Text = entry.Param;
+    return mkTakesValues;
   }
-  // A blank attached value that is required leaves the next argument to be the value.
-  entry.Status = psIncomplete;
-  entry.SwitchMark = true;
-  entry.ValueMark = false;
-  entry.AttachMark = true;
-  return false;
+  rec.Text = match.SwitchPart(entry.Param);
+  rec.Value1 = match.ValuePart(entry.Param);
+  rec.Attached = true;
+  if (rec.Value1.empty() && rule.AttachedOnly) {
+    Refuse(rec, entry, h, match.Length, rule);
+    return mkDone;
+  }
+  if (rec.Value1.empty() && rule.First.Blank) {
+    // A blank attached value that is required leaves the next argument to be the value.
+    MarkIncomplete(rec, entry, vfAttachedBlank, true);
+    return mkTakesValues;
+  }
+  if (!Acceptable(rec.Value1, rule)) {
+    Refuse(rec, entry, h, match.Length, rule);
+    return mkDone;
+  }
+  entry.Status = psAttachedSwitch;
+  entry.SwitchMark = entry.ValueMark = entry.AttachMark = true;
+  entry.SpareMark = false;
+  return mkDone;
 }
 
-// Takes up to `value_count` arguments after the switch at `h` as its values.
+// Takes up to the rule's count of arguments after the switch at `h` as its values.
 void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
-                         std::int32_t value_count, TParamFlags flags) {
-  if (value_count < 1) return;
+                         const TLookupRule& rule) {
+  if (rule.ValueCount < 1) return;
   const std::int32_t high = LastPosition(table);
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   if (h == high) {
     rec.Value1.clear();
-    if (ValueMissing(flags, rec.Value1)) MarkValueMissing(rec, entry);
+    if (rule.First.Missing) MarkIncomplete(rec, entry, vfMissing, true);
     return;
   }
-  TakeValue(rec, table, h, 1, flags);
-  if (value_count != 2) return;
+  TakeValue(rec, table, h, 1, rule);
+  if (rule.ValueCount != 2) return;
   if (h + 1 < high) {
-    TakeValue(rec, table, h, 2, flags);
+    TakeValue(rec, table, h, 2, rule);
   } else {
     rec.Value2.clear();
-    if (ValueMissing(flags, rec.Value2, true)) MarkValueMissing(rec, entry);
+    if (rule.Second.Missing) MarkIncomplete(rec, entry, vfMissing, false);
   }
 }
 
 // Looks for every word at position `h`; each match marks the table and answers in `rec`.
 void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
-                     const TSearchForms& forms, std::int32_t value_count, TParamFlags flags) {
+                     const TSearchForms& forms, const TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
     const TFormMatch match =
-        MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, forms.AttachedAllowed);
+        MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, rule.AttachedForms);
     if (!match.Found) continue;
-    if (MarkSwitch(rec, entry, h, match, flags)) return;
-    TakeFollowingValues(rec, table, h, value_count, flags);
+    if (MarkSwitch(rec, entry, h, match, rule) == mkDone) return;
+    TakeFollowingValues(rec, table, h, rule);
     if (RecordFindHistory) FindHistory.push_back(rec);
   }
 }
@@ -418,11 +468,10 @@ std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::
   return h;
 }
 
-// FindParam's search: marks `table` and fills `rec` for every occurrence in the range, or for
-// the first only without pfFindAll.
+// The search: marks `table` and fills `rec` for every occurrence in the range, or for the first
+// only unless the rule finds all.
 void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForms& forms,
-                 std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
-                 TParamFlags flags) {
+                 std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
@@ -430,31 +479,48 @@ void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForm
     const TQuickScan scan = QuickScanOf(forms);
     for (std::int32_t h = NextCandidate(table, first_index, last_index, scan); h <= last_index;
          h = NextCandidate(table, h + 1, last_index, scan)) {
-      ExaminePosition(rec, table, h, forms, value_count, flags);
-      if (!(flags & pfFindAll) && rec.Index != -1) return;
+      ExaminePosition(rec, table, h, forms, rule);
+      if (!rule.FindAll && rec.Index != -1) return;
     }
     return;
   }
   for (std::int32_t h = first_index; h <= last_index; ++h) {
     if (!MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
-    ExaminePosition(rec, table, h, forms, value_count, flags);
-    if (!(flags & pfFindAll) && rec.Index != -1) return;
+    ExaminePosition(rec, table, h, forms, rule);
+    if (!rule.FindAll && rec.Index != -1) return;
   }
 }
 
 }  // namespace
 
-void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
-               std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
-               TParamFlags flags, std::string_view default1, std::string_view default2) {
+TLookupRule LookupRuleOf(std::int32_t value_count, TParamFlags flags) {
+  TLookupRule rule;
+  rule.ValueCount = value_count;
+  rule.FindAll = static_cast<bool>(flags & pfFindAll);
+  rule.AttachedForms = AllowsAttachedValues(SwitchStyle);
+  rule.First.Missing = rule.First.Blank = FirstValueRequired(flags);
+  rule.Second.Missing = rule.Second.Blank = SecondValueRequired(flags);
+  return rule;
+}
+
+void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+            std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule,
+            std::string_view default1, std::string_view default2) {
   // The answer is built apart and moved in at the end: the defaults and the alias list may be
   // views of the caller's own record.
   TFindParamRec answer;
   answer.Value1 = default1;
   answer.Value2 = default2;
   AddDeclaredSwitches(DeclaredSwitches, aliases);
-  SearchTable(answer, table, SearchFormsOf(aliases), last_index, first_index, value_count, flags);
+  SearchTable(answer, table, SearchFormsOf(aliases), last_index, first_index, rule);
   rec = std::move(answer);
+}
+
+void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+               std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
+               TParamFlags flags, std::string_view default1, std::string_view default2) {
+  Lookup(rec, table, aliases, last_index, first_index, LookupRuleOf(value_count, flags), default1,
+         default2);
 }
 
 void FindParamFlag(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
@@ -492,7 +558,7 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
     ClearFindParamRec(rec);
     return;
   }
-  const bool takes_value = value_count == 1 && !ValueMissing(flags, next_arg);
+  const bool takes_value = value_count == 1 && !(FirstValueRequired(flags) && next_arg.empty());
   // Built apart and moved in at the end: `arg` and `next_arg` may be views of rec's own texts.
   TFindParamRec answer;
   answer.Text = arg;

@@ -12,34 +12,62 @@
 
 namespace core {
 
-TParamFlags RowFlags(const TSwitchRow& row) {
-  TParamFlags flags;
-  if (row.Kind == swValue) flags = ParamFlags;
-  if (row.Kind == swValue && row.Required) flags |= pfNoBlankFirstValue;
-  if (row.Kind != swBool && row.Repeats) flags |= pfFindAll;
-  return flags;
+namespace {
+
+// Whether the row takes the next argument as a required value: such rows are declared last.
+bool TakesRequiredValue(const TSwitchRow& row) {
+  return row.Rule == vrRequired || row.Rule == vrNonEmpty;
 }
 
-void DeclareSwitches(std::span<const TSwitchRow> rows) {
-  for (const TSwitchRow& row : rows) {
-    TFindParamRec rec;
-    bool found = false;
-    switch (row.Kind) {
-      case swFlag:
-        FindParamFlag(rec, ParamStatus, row.Aliases, RowFlags(row), -1, skFrom);
-        break;
-      case swBool:
-        FindParamBool(rec, ParamStatus, row.Aliases, found, -1, skFrom);
-        break;
-      case swValue: {
-        std::string value;
-        FindParamValue(rec, ParamStatus, row.Aliases, value, RowFlags(row), -1, skFrom);
-        break;
-      }
+// The lookup that the row's value rule makes, with the switch it names (BlankWith) as declared
+// by now.
+TLookupRule RuleOf(const TSwitchRow& row) {
+  TLookupRule rule;
+  rule.FindAll = row.Repeats;
+  rule.AttachedForms = row.Rule != vrNone && AllowsAttachedValues(SwitchStyle);
+  rule.Number = row.Number != nullptr;
+  rule.Least = row.Range.Least;
+  rule.Most = row.Range.Most;
+  const bool blank = row.BlankWith != nullptr && row.BlankWith->Found;
+  switch (row.Rule) {
+    case vrNone:
+    case vrIgnored:
+      break;
+    case vrAttached:
+      rule.AttachedForms = rule.AttachedOnly = true;
+      break;
+    case vrOptional:
+    case vrRequired:
+    case vrNonEmpty:
+      rule.ValueCount = 1;
+      rule.First.Missing = row.Rule != vrOptional && !blank;
+      // A number is never empty: an empty one is as good as missing.
+      rule.First.Blank = (row.Rule == vrNonEmpty || rule.Number) && !blank;
+      break;
+  }
+  return rule;
+}
+
+void DeclareRow(const TSwitchRow& row) {
+  const TLookupRule rule = RuleOf(row);
+  TFindParamRec rec;
+  Lookup(rec, ParamStatus, row.Aliases, -1, -1, rule, {}, {});
+  if (row.Setting != nullptr) *row.Setting = rec.Found;
+  if (row.Number != nullptr) {
+    std::int64_t number = 0;
+    const bool given = rec.Found && ReadWholeNumber(rec.Value1, rule.Least, rule.Most, number);
+    *row.Number = given ? number : row.Range.Default;
+  }
+  if (row.Record != nullptr) *row.Record = std::move(rec);
+}
+
+}  // namespace
+
+void DeclareRows(std::span<const TSwitchRow> rows) {
+  for (const bool last : {false, true}) {
+    for (const TSwitchRow& row : rows) {
+      if (TakesRequiredValue(row) == last) DeclareRow(row);
     }
-    if (row.Setting != nullptr) *row.Setting = rec.Found;
-    if (row.Record != nullptr) *row.Record = std::move(rec);
-    if (row.Declared != nullptr) row.Declared();
   }
 }
 
@@ -59,12 +87,12 @@ namespace {
 // Whether no alias word stands in two of `rows`, so that an argument that one row matches can
 // be no other's. A word that holds a separator might be another's attached form, and a locale
 // that folds case beyond ASCII might equate two words: then nothing is assumed.
-bool WordsAreDisjoint(const std::vector<const TSwitchRow*>& rows) {
+bool WordsAreDisjoint(const std::vector<TWalkRow>& rows) {
   if (!platform::CaseFoldingIsBytewise()) return false;
   std::vector<std::pair<std::string_view, std::size_t>> words;
   bool separators = false;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    ForEachAliasWord(rows[r]->Aliases, [&](std::string_view word) {
+    ForEachAliasWord(rows[r].Row->Aliases, [&](std::string_view word) {
       separators = separators || word.find_first_of(AttachSeparators) != std::string_view::npos;
       words.emplace_back(word, r);
       return false;
@@ -97,18 +125,32 @@ TFormMatch MatchRow(const TSwitchRow& row, std::string_view arg, bool attachable
   return attached.Attached ? attached : TFormMatch{};
 }
 
+// The value of the occurrence that `match` found at `position`, under the row's rule; false
+// where the rule makes it none (a value missing or blank that it needs, an empty attached one).
+bool ValueOf(const TWalkRow& row, const TFormMatch& match, std::size_t position,
+             std::string_view& value) {
+  const TParamStatusArray& table = ParamStatus;
+  value = {};
+  if (match.Attached) {
+    value = match.ValuePart(table[position].Param);
+    return !value.empty() || !(row.AttachedOnly || row.Blank);
+  }
+  if (!row.ValueNext) return true;
+  if (position + 1 >= table.size()) return !row.Missing;
+  value = table[position + 1].Param;
+  return !value.empty() || !row.Blank;
+}
+
 }  // namespace
 
-TOccurrenceWalk StartWalk(std::span<const TSwitchRow> rows,
-                          std::span<const TFindParamRec* const> records) {
+TOccurrenceWalk StartWalk(std::span<const TSwitchRow> rows) {
   TOccurrenceWalk walk;
   for (const TSwitchRow& row : rows) {
-    if (row.Kind != swValue) continue;
-    if (!records.empty() &&
-        std::find(records.begin(), records.end(), row.Record) == records.end()) {
-      continue;
-    }
-    walk.Rows.push_back(&row);
+    if (row.Action == nullptr) continue;
+    const TLookupRule rule = RuleOf(row);
+    walk.Rows.push_back({&row, rule.AttachedForms, rule.AttachedOnly, rule.ValueCount > 0,
+                         rule.First.Missing, rule.First.Blank, !row.Repeats});
+    walk.AttachedForms = walk.AttachedForms || rule.AttachedForms;
   }
   walk.Disjoint = WordsAreDisjoint(walk.Rows);
   return walk;
@@ -123,25 +165,21 @@ bool NextOccurrence(TOccurrenceWalk& walk, TOccurrence& occurrence) {
       walk.MayBeSwitch = MayBeSwitch(arg);
       // A form and its separator take two bytes at least, three but for a bare symbol's.
       const std::size_t shortest = AllowsBareSymbols(SwitchStyle) ? 2 : 3;
-      walk.Attachable = walk.MayBeSwitch && AllowsAttachedValues(SwitchStyle) &&
-                        arg.size() >= shortest &&
+      walk.Attachable = walk.MayBeSwitch && walk.AttachedForms && arg.size() >= shortest &&
                         FindAttachSeparator(arg) != std::string_view::npos;
     }
     while (walk.MayBeSwitch && walk.NextRow < walk.Rows.size()) {
-      const TSwitchRow& row = *walk.Rows[walk.NextRow++];
-      const TFormMatch match = MatchRow(row, arg, walk.Attachable);
+      TWalkRow& row = walk.Rows[walk.NextRow++];
+      if (row.Once && row.Met) continue;
+      const TFormMatch match = MatchRow(*row.Row, arg, walk.Attachable && row.AttachedForms);
       if (!match.Found) continue;
+      row.Met = true;
       if (walk.Disjoint) walk.NextRow = walk.Rows.size();
       std::string_view value;
-      if (match.Attached) {
-        value = arg.substr(match.Length + 1);
-      } else if (walk.Position + 1 < table.size()) {
-        value = table[walk.Position + 1].Param;
-      }
-      if (ValueMissing(RowFlags(row), value)) continue;
-      occurrence.Row = &row;
+      if (!ValueOf(row, match, walk.Position, value)) continue;
+      occurrence.Row = row.Row;
       occurrence.Index = static_cast<std::int32_t>(walk.Position);
-      occurrence.Text = arg.substr(0, match.Length);
+      occurrence.Text = match.SwitchPart(arg);
       occurrence.Value = value;
       occurrence.Attached = match.Attached;
       return true;
@@ -157,37 +195,36 @@ namespace {
 // The forms an option line shows: "-c, --chars", word forms set in by the width of a letter's
 // form when the row has no letter, so that the word forms of all lines line up.
 std::string ShownForms(const TSwitchRow& row) {
-  std::string forms;
-  bool letter = false;
-  // Alias lists are written in capitals; the forms shown are lower case, unless the row shows
-  // words of its own, written as they are to be shown.
-  const bool own = !row.Shows.empty();
-  ForEachAliasWord(own ? row.Shows : row.Aliases, [&](std::string_view word) {
-    letter = letter || (forms.empty() && word.size() == 1);
-    if (!forms.empty()) forms.append(", ");
-    forms.append(word.size() == 1 ? "-" : "--");
-    for (const char c : word) forms.push_back(own ? c : platform::AsciiLower(c));
-    return false;
-  });
-  if (!letter) forms.insert(0, "    ");
-  if (!row.ValueName.empty()) forms.append(" ").append(row.ValueName);
-  return forms;
+  std::string forms(row.Shows);
+  if (forms.empty()) {
+    // Alias lists are written in capitals; the forms a user types are shown in lower case.
+    ForEachAliasWord(row.Aliases, [&](std::string_view word) {
+      if (!forms.empty()) forms.append(", ");
+      forms.append(DashPrefixOf(word)).append(AsciiLower(word));
+      return false;
+    });
+  }
+  if (!forms.starts_with("-") || forms.starts_with("--")) forms.insert(0, "    ");
+  if (row.ValueName.empty()) return forms;
+  if (row.Rule == vrAttached) return forms.append("[=").append(row.ValueName).append("]");
+  return forms.append(" ").append(row.ValueName);
 }
 
 }  // namespace
 
+void ActOnOccurrences(std::span<const TSwitchRow> rows) {
+  ForEachOccurrence(rows,
+                    [](const TOccurrence& occurrence) { occurrence.Row->Action(occurrence); });
+}
+
 void WriteOptionLines(std::span<const TSwitchRow> rows) {
   std::vector<const TSwitchRow*> shown;
-  for (const TSwitchRow& row : rows) {
-    if (!row.Help.empty() && (!row.VerboseOnly || VerboseParam.Found)) shown.push_back(&row);
-  }
-  std::stable_sort(shown.begin(), shown.end(), [](const TSwitchRow* a, const TSwitchRow* b) {
-    return a->HelpOrder < b->HelpOrder;
-  });
   std::vector<std::string> lefts;
   std::size_t width = 0;
-  for (const TSwitchRow* row : shown) {
-    lefts.emplace_back(1, ' ').append(ShownForms(*row));
+  for (const TSwitchRow& row : rows) {
+    if (row.Help.empty() || (row.VerboseOnly && !VerboseParam.Found)) continue;
+    shown.push_back(&row);
+    lefts.emplace_back(1, ' ').append(ShownForms(row));
     width = std::max(width, lefts.back().size());
   }
   // At least three dots lead from the longest forms to the text, as on a printed page.

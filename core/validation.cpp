@@ -196,8 +196,7 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
       const std::string needle = piece + ' ';
       if ((list + ' ').find(needle) != std::string::npos) continue;
       if (declared_text.find(needle) == std::string::npos) continue;
-      list += piece.size() == 1 ? " -" : " --";
-      list += piece;
+      list.append(" ").append(DashPrefixOf(piece)).append(piece);
     }
   }
   list = std::string(TrimControls(list));

@@ -22,13 +22,26 @@ std::string MissingExample(const TToolRec& tool) {
   for (const TSwitchRow& row : tool.Switches) {
     if (!row.Essential) continue;
     ForEachAliasWord(row.Aliases, [&](std::string_view word) {
-      example.append(word.size() == 1 ? "-" : "--").append(AsciiLower(word));
+      example.append(DashPrefixOf(word)).append(AsciiLower(word));
       return true;
     });
     if (!row.ValueName.empty()) example.append(" ").append(row.ValueName);
     example.push_back(' ');
   }
   return example;
+}
+
+// For each number refused, the switch as written and the range it takes: "(-n: a whole number
+// from 1 to 1000000) ".
+std::string RangeNotes() {
+  std::string notes;
+  for (const TRefusedNumber& refused : RefusedNumbers) {
+    const std::string_view arg = ParamStatus[static_cast<std::size_t>(refused.Index)].Param;
+    notes.append("(").append(arg.substr(0, refused.Length)).append(": a whole number from ");
+    notes.append(std::to_string(refused.Least)).append(" to ");
+    notes.append(std::to_string(refused.Most)).append(") ");
+  }
+  return notes;
 }
 
 }  // namespace
@@ -67,10 +80,9 @@ void ShowRunBanner() {
 }
 
 bool JudgeCommandLine(const TToolRec& tool) {
-  if (DebugModeParam.Found) {
-    AudibleError = true;
-    ErrorDelay = true;
-  }
+  // The standard switches' meaning: each error mode from its own switch, both from debug mode.
+  ErrorDelay = ErrorDelay || ErrorDelayParam.Found || DebugModeParam.Found;
+  AudibleError = AudibleError || AudibleErrorParam.Found || DebugModeParam.Found;
   HelpRequested = HelpParam.Found || VersionOnlyParam.Found || InfoParam.Found;
   const std::string essential = EssentialList(tool.Switches);
   GetParamStatistics(CustomSyntaxStats, ParamStatus, essential, !essential.empty(), -1, -1);
@@ -88,7 +100,7 @@ bool JudgeCommandLine(const TToolRec& tool) {
                         "Incomplete Parameters Provided: " + stats.IncompleteList, true);
   } else if (!stats.InvalidList.empty()) {
     ReportInvalidSyntax(tool, SyntaxReportStyle, ExitInvalidParams,
-                        "Invalid Parameters Provided: " + stats.InvalidList, true);
+                        "Invalid Parameters Provided: " + stats.InvalidList + RangeNotes(), true);
   } else {
     // Also when some other switch took a value (--error-delay 5 alone): without an essential
     // switch the run has nothing to do, and must not report success.

@@ -70,7 +70,9 @@ if(NOT on_line)
 endif()
 # GCC quotes with ‘ ’ under a UTF-8 locale, with ' ' otherwise; clang with ' '.
 set(quote "(['\"]|‘|’)")
-if(NOT output MATCHES "(error|note)[: ][^\n]*${quote}${FROM}${quote}[^\n]*${TO}")
+# GCC names FROM first; clang may name TO first ("cannot initialize ... of type TO with ... FROM").
+if(NOT output MATCHES "(error|note)[: ][^\n]*${quote}${FROM}${quote}[^\n]*${TO}" AND
+   NOT output MATCHES "(error|note)[: ][^\n]*${TO}[^\n]*${quote}${FROM}${quote}")
   message(FATAL_ERROR "${TARGET} was refused on line ${refused_line}, but not for ${FROM} where "
                       "${TO} belongs:\n${output}")
 endif()

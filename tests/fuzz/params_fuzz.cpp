@@ -19,32 +19,31 @@ namespace {
 
 struct TDeclared {
   std::string_view Aliases;
-  const core::TFindParamRec* Record;
-  bool Last;  ///< the last occurrence answers (pfFindAll); otherwise the first
+  bool Last;  ///< the last occurrence answers (every occurrence counts); otherwise the first
 };
 
 // The program's nineteen alias lists, written out again: the records are checked against what
 // the command line holds, not against the declarations' own view of it.
 const std::array<TDeclared, 19> Declared = {{
-    {"  DEBUG DEBUG-MODE", &core::DebugModeParam, false},
-    {"  ERROR-DELAY", &core::ErrorDelayParam, false},
-    {"  AUDIBLE-ERROR", &core::AudibleErrorParam, false},
-    {"H HELP ? H2 HELP2 ??", &core::HelpParam, false},
-    {"V VERBOSE BUILD H2 HELP2 ??", &core::VerboseParam, false},
-    {"  VERSION-ONLY BUILD-ONLY", &core::VersionOnlyParam, false},
-    {"  INFO", &core::InfoParam, false},
-    {"B BANNER", &core::BannerParam, false},
-    {"A ALLOW-BLANKS", &app::AllowBlanksParam, false},
-    {"O ONE-LINE", &app::OneLineParam, false},
-    {"N NO-SPACES", &app::NoSpacesParam, false},
-    {"R REVERSE-ALL", &app::ReverseAllParam, false},
-    {"X EXTENDED-DELIMS", &app::ExtendedDelimsParam, false},
-    {"U UPPER", &app::UpperParam, true},
-    {"L LOWER", &app::LowerParam, true},
-    {"P PROPER", &app::ProperParam, true},
-    {"I INVERT", &app::InvertParam, true},
-    {"M MIRROR", &app::MirrorParam, true},
-    {"W REVERSE-WORDS", &app::ReverseWordsParam, true},
+    {"  DEBUG DEBUG-MODE", false},
+    {"  ERROR-DELAY", false},
+    {"  AUDIBLE-ERROR", false},
+    {"H HELP ? H2 HELP2 ??", false},
+    {"V VERBOSE BUILD H2 HELP2 ??", false},
+    {"  VERSION-ONLY BUILD-ONLY", false},
+    {"  INFO", false},
+    {"B BANNER", false},
+    {"A ALLOW-BLANKS", false},
+    {"O ONE-LINE", false},
+    {"N NO-SPACES", false},
+    {"R REVERSE-ALL", false},
+    {"X EXTENDED-DELIMS", false},
+    {"U UPPER", true},
+    {"L LOWER", true},
+    {"P PROPER", true},
+    {"I INVERT", true},
+    {"M MIRROR", true},
+    {"W REVERSE-WORDS", true},
 }};
 constexpr std::size_t FirstTransformation = 13;
 
@@ -70,8 +69,18 @@ void CheckStatuses(const core::TParamStatusArray& table) {
   }
 }
 
+// The record of the program's row for `aliases`; none for a row that keeps no answer.
+const core::TFindParamRec* RecordOf(std::string_view aliases) {
+  for (const core::TSwitchRow& row : app::Switches) {
+    if (row.Aliases == aliases) return row.Record;
+  }
+  fuzz::Require(false, "every alias list is one of the program's rows");
+  return nullptr;
+}
+
 void CheckRecord(const TDeclared& d, const core::TParamStatusArray& table) {
-  const core::TFindParamRec& rec = *d.Record;
+  if (RecordOf(d.Aliases) == nullptr) return;
+  const core::TFindParamRec& rec = *RecordOf(d.Aliases);
   std::int32_t expected = -1;
   for (std::size_t h = 0; h < table.size(); ++h) {
     if (!Occurs(d.Aliases, table[h].Param)) continue;
@@ -138,15 +147,15 @@ void CheckStatistics(const core::TParamStatisticsRec& s, const core::TParamStatu
 // The processing loop's lookup must agree with the table: an argument that is exactly a
 // transformation switch was declared as one.
 void CheckMatchesAt(const core::TParamStatusArray& table) {
-  const bool value_required =
-      static_cast<bool>(core::ParamFlags & (core::pfNoBlankValues | core::pfNoBlankFirstValue));
+  const bool value_required = !RecordOf("A ALLOW-BLANKS")->Found;
+  const core::TParamFlags flags = value_required ? core::pfNoBlankFirstValue : core::TParamFlags{};
   core::TFindParamRec rec;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::string_view arg = table[i].Param;
     const std::string_view next =
         i + 1 < table.size() ? std::string_view(table[i + 1].Param) : std::string_view();
     for (std::size_t d = FirstTransformation; d < Declared.size(); ++d) {
-      core::MatchParamAt(rec, arg, Declared[d].Aliases, next, 1, core::ParamFlags);
+      core::MatchParamAt(rec, arg, Declared[d].Aliases, next, 1, flags);
       if (rec.Index == -1) {
         fuzz::Require(IsFresh(rec), "MatchParamAt leaves a fresh record without a match");
         continue;
@@ -167,7 +176,7 @@ void CheckMatchesAt(const core::TParamStatusArray& table) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   core::StartUp({fuzz::SplitArguments(data, size), "/opt/fuzz/Lettrix", "Lettrix"});
   app::SetUpSwitchStyle();
-  app::DeclareSwitches();
+  core::DeclareRows(app::Switches);
   core::GetParamStatistics(core::CustomSyntaxStats, core::ParamStatus,
                            core::EssentialList(app::Switches), true, -1, -1);
   const core::TParamStatusArray& table = core::ParamStatus;

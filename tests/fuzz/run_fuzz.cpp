@@ -32,7 +32,7 @@ struct TRunKind {
 TRunKind KindOf(const std::vector<std::string>& arguments) {
   core::StartUp({arguments, {}, {}});
   app::SetUpSwitchStyle();
-  app::DeclareSwitches();
+  core::DeclareRows(app::Switches);
   const TRunKind kind{core::HelpParam.Found, core::VersionOnlyParam.Found, core::InfoParam.Found,
                       core::BannerParam.Found, core::VerboseParam.Found};
   app::ResetSwitches();

@@ -3,56 +3,67 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/channels.h"
 #include "core/frame.h"
 #include "core/library.h"
 
 namespace {
 
-core::TFindParamRec SortParam, CharsParam, WordsParam;
-std::string Seen;  // the occurrences that the tool's body met
+core::TFindParamRec SortParam, EchoParam, LimitParam;
+std::int64_t Number, Limit;
+std::string Seen;  // what the tool's body met
 
-// A tool of two repeatable value switches, one of them required, with attached values.
+// Every value row's action: the row's letter, the switch as written, the value ("+" when
+// attached).
+void Note(const core::TOccurrence& o) {
+  Seen += static_cast<char>(o.Row->Aliases[0] + 32);
+  Seen.append("[").append(o.Text).append("]");
+  Seen += o.Value.size() > 20 ? std::to_string(o.Value.size()) + " bytes" : std::string(o.Value);
+  Seen.append(o.Attached ? "+ " : " ");
+}
+
+// A tool with a row of each value rule. -c and -w share the word T, so that one argument is an
+// occurrence of both.
 constexpr core::TSwitchRow kRows[] = {
-    {.Aliases = "H HELP ?", .Record = &core::HelpParam, .Help = "Show this help", .HelpOrder = 2},
-    {.Aliases = "  DEBUG", .Record = &core::DebugModeParam, .Help = "Beep", .VerboseOnly = true},
-    {.Aliases = "V VERBOSE", .Record = &core::VerboseParam},
-    {.Aliases = "S SORT", .Record = &SortParam, .Help = "Sort the counts", .HelpOrder = 1},
-    {.Aliases = "C CHARS",
-     .Kind = core::swValue,
-     .Record = &CharsParam,
-     .Repeats = true,
-     .Required = true,
-     .Essential = true,
-     .Tag = 'c',
-     .ValueName = "<text>",
-     .Help = "Chars"},
-    {.Aliases = "W WORDS",
-     .Kind = core::swValue,
-     .Record = &WordsParam,
-     .Repeats = true,
-     .Essential = true,
-     .Tag = 'w',
-     .ValueName = "<text>",
-     .Help = "Words"},
+    core::Value("C CHARS T", core::vrNonEmpty, Note, "<text>", "Chars",
+                core::roRepeats | core::roEssential),
+    core::Value("W WORDS T", core::vrRequired, Note, "<text>", "Words",
+                core::roRepeats | core::roEssential),
+    core::Number("N NUMBER", core::vrRequired, &Number, {1, 1000000, 10}, "<n>", "Number"),
+    core::Value("J JOIN", core::vrAttached, Note, "<sep>", "Join"),
+    core::Flag("S SORT", &SortParam, "Sort the counts"),
+    {.Aliases = "I IGNORED", .Rule = core::vrIgnored},
+    {.Aliases = "E ECHO", .Rule = core::vrOptional, .Record = &EchoParam},
+    core::Flag("  DEBUG", &core::DebugModeParam, "Beep", core::roVerboseOnly),
+    core::Flag("V VERBOSE", &core::VerboseParam),
+    core::Flag("H HELP ?", &core::HelpParam, "Show this help"),
 };
 
 void Collect() {
-  core::ForEachOccurrence(kRows, [](const core::TOccurrence& o) {
-    Seen += static_cast<char>(o.Row->Tag);
-    Seen.append("[").append(o.Text).append("]");
-    Seen += o.Value.size() > 20 ? std::to_string(o.Value.size()) + " bytes" : std::string(o.Value);
-    Seen.append(o.Attached ? "+ " : " ");
-  });
-  // A walk over some of the rows meets theirs only.
-  core::ForEachOccurrence(kRows, {&WordsParam}, [](const core::TOccurrence& o) {
-    if (o.Row->Record != &WordsParam) Seen += "(not a -w) ";
-  });
+  core::ActOnOccurrences(kRows);
+  if (SortParam.Found) Seen += "sorted ";
+  if (EchoParam.Found) Seen += "echo[" + EchoParam.Value1 + "] ";
+  if (Number != 10) Seen += "n=" + std::to_string(Number) + " ";
+  // The limit is an attached-only number of its own row, with its record.
+  if (LimitParam.Found) Seen += "l=" + std::to_string(Limit) + " ";
 }
+
+constexpr core::TSwitchRow kLimitRow[] = {{.Aliases = "L LIMIT",
+                                           .Rule = core::vrAttached,
+                                           .Record = &LimitParam,
+                                           .Number = &Limit,
+                                           .Range = {1, 20, 6}}};
+
+std::vector<core::TSwitchRow> AllRows() {
+  std::vector<core::TSwitchRow> rows(std::begin(kRows), std::end(kRows));
+  rows.insert(rows.end(), std::begin(kLimitRow), std::end(kLimitRow));
+  return rows;
+}
+const std::vector<core::TSwitchRow> kAllRows = AllRows();
 
 const core::TToolRec kTool = {
     .Body = Collect,
@@ -60,7 +71,7 @@ const core::TToolRec kTool = {
     .Version = "1.0",
     .FullVersion = "1.0.0.1",
     .Description = "Counts",
-    .Switches = kRows,
+    .Switches = kAllRows,
     .Syntax = "[-s] <-c|-w> <text> ...",
 };
 
@@ -74,36 +85,90 @@ int RunWordstat(std::vector<std::string> args, std::string& out, std::string& er
   return core::RunTool(std::move(run), kTool);
 }
 
-// The frame declares the table, judges the line with its standard ways out, and hands a line
-// that stands to the body, which walks the occurrences of both value switches together.
-TEST(SwitchTableTest, DeclaresJudgesAndWalksFromOneTable) {
+// The frame declares the table, judges the line by each row's value rule with its standard ways
+// out, and hands a line that stands to the body, which walks the occurrences of the value rows.
+TEST(SwitchTableTest, HoldsEachRowToItsValueRule) {
   const std::string long_value(5000, 'x');
+  // Past 64 arguments a lookup scans another way: -s must still be found behind a first
+  // candidate that is no form of it.
+  std::vector<std::string> long_line = {"-c", "--sorted"};
+  for (int i = 0; i < 33; ++i) long_line.insert(long_line.end(), {"-c", "x"});
+  long_line.emplace_back("-s");
+  std::string long_seen = "c[-c]--sorted ";
+  for (int i = 0; i < 33; ++i) long_seen += "c[-c]x ";
   const std::string help_lines =
-      " -c, --chars <text> .... Chars\r\n"
-      " -w, --words <text> .... Words\r\n"
-      " -s, --sort ............ Sort the counts\r\n"
-      " -h, --help, -? ........ Show this help\r\n";
+      " -c, --chars, -t <text> .... Chars\r\n"
+      " -w, --words, -t <text> .... Words\r\n"
+      " -n, --number <n> .......... Number\r\n"
+      " -j, --join[=<sep>] ........ Join\r\n"
+      " -s, --sort ................ Sort the counts\r\n";
   const struct {
     std::vector<std::string> args;
     int code;
-    std::string seen, out, err_tail;
+    std::string seen, out_or_err_tail;
   } rows[] = {
-      {{"-c", "ab", "-W", "x y", "--chars:cd"}, 0, "c[-c]ab w[-W]x y c[--chars]cd+ ", "", ""},
+      {{"-c", "ab", "-W", "x y", "--chars:cd"}, 0, "c[-c]ab w[-W]x y c[--chars]cd+ ", ""},
       // A value is the next argument whatever it looks like; an attached one comes whole.
-      {{"-c", "-w", "z", "/c=" + long_value}, 0, "c[-c]-w w[-w]z c[/c]5000 bytes+ ", "", ""},
-      {{"-w"}, 0, "w[-w] ", "", ""},
-      // The shortest forms that carry a value: an empty one, and one byte.
-      {{"-w:", "-c=a"}, 0, "w[-w]+ c[-c]a+ ", "", ""},
-      {{"-c"}, 67, "", "", "Incomplete Parameters Provided: -c \r\n\r\n"},
-      {{"-s", "-c", "a", "-s"}, 65, "", "", "Invalid Parameters Provided: -s \r\n\r\n"},
-      {{}, 64, "", "", "(e.g. -c <text> -w <text> -H --HELP -?)\r\n\r\n"},
-      {{"-c", "-h"}, 255, "", "Usage: wordstat [-s] <-c|-w> <text> ...\r\n\r\n" + help_lines, ""},
+      {{"-c", "-w", "z", "/c=" + long_value}, 0, "c[-c]-w w[-w]z c[/c]5000 bytes+ ", ""},
+      {{"-t", "ab"}, 0, "c[-t]ab w[-t]ab ", ""},
+      {long_line, 0, long_seen + "sorted ", ""},
+      // A required value may be empty where the row allows it, never missing.
+      {{"-w", ""}, 0, "w[-w] ", ""},
+      {{"-w:", "-c=a"}, 0, "w[-w]+ c[-c]a+ ", ""},
+      {{"-w"}, 67, "", "Incomplete Parameters Provided: -w \r\n\r\n"},
+      {{"-c", ""}, 67, "", "Incomplete Parameters Provided: -c \r\n\r\n"},
+      // A flag takes no value, unless its row ignores it.
+      {{"-s", "-c", "a", "-s"}, 65, "", "Invalid Parameters Provided: -s \r\n\r\n"},
+      {{"--sort=no", "-c", "a"}, 65, "", "Invalid Parameters Provided: --sort=no \r\n\r\n"},
+      {{"-i:yes", "-c", "a"}, 0, "c[-c]a ", ""},
+      // An optional value is the next argument, whatever it is.
+      {{"-e", "-c", "-c", "a"}, 0, "c[-c]-c c[-c]a echo[-c] ", ""},
+      {{"-c", "a", "-e"}, 0, "c[-c]a echo[] ", ""},
+      // An optional value that may only be attached never takes the next argument.
+      {{"-j", "-c", "a"}, 0, "j[-j] c[-c]a ", ""},
+      {{"-c", "a", "-j=,"}, 0, "c[-c]a j[-j],+ ", ""},
+      {{"-j=", "-c", "a"}, 65, "", "Invalid Parameters Provided: -j= \r\n\r\n"},
+      {{"-l", "-c", "a"}, 0, "c[-c]a l=6 ", ""},
+      {{"-c", "a", "--limit:020"}, 0, "c[-c]a l=20 ", ""},
+      {{"-l", "3", "-c", "a"}, 65, "", "Invalid Parameters Provided: 3 \r\n\r\n"},
+      {{"-l=", "-c", "a"},
+       65,
+       "",
+       "Invalid Parameters Provided: -l= (-l: a whole number from 1 to 20) \r\n\r\n"},
+      // A number: digits only, within its range; empty is missing, and 67 wins over 65.
+      {{"-c", "a", "-n", "007"}, 0, "c[-c]a n=7 ", ""},
+      {{"-c", "a", "-N=1000000"}, 0, "c[-c]a n=1000000 ", ""},
+      {{"-c", "a", "-n", "0"},
+       65,
+       "",
+       "Invalid Parameters Provided: -n 0 (-n: a whole number from 1 to 1000000) \r\n\r\n"},
+      {{"--number=1000001", "-c", "a"},
+       65,
+       "",
+       "Invalid Parameters Provided: --number=1000001 (--number: a whole number from 1 to "
+       "1000000) \r\n\r\n"},
+      {{"-n", "18446744073709551621", "-c", "a"},
+       65,
+       "",
+       "Invalid Parameters Provided: -n 18446744073709551621 (-n: a whole number from 1 to "
+       "1000000) \r\n\r\n"},
+      {{"-n", "+5", "-c", "a"}, 65, "", "(-n: a whole number from 1 to 1000000) \r\n\r\n"},
+      {{"-n", "5", "-n", "6", "-c", "a"}, 65, "", "Invalid Parameters Provided: -n 6 \r\n\r\n"},
+      {{"-c", "a", "-n", ""}, 67, "", "Incomplete Parameters Provided: -n \r\n\r\n"},
+      {{"-c", "a", "-n="}, 67, "", "Incomplete Parameters Provided: -n= \r\n\r\n"},
+      {{"-n", "x", "-c"}, 67, "", "Incomplete Parameters Provided: -c \r\n\r\n"},
+      {{}, 64, "", "(e.g. -c <text> -w <text> -H --HELP -?)\r\n\r\n"},
+      {{"-c", "-h"},
+       255,
+       "",
+       "Usage: wordstat [-s] <-c|-w> <text> ...\r\n\r\n" + help_lines +
+           " -h, --help, -? ............ Show this help\r\n"},
       {{"-?", "-v"},
        255,
        "",
-       "Usage: wordstat [-s] <-c|-w> <text> ...\r\n\r\n     --debug ........... Beep\r\n" +
-           help_lines,
-       ""},
+       "Usage: wordstat [-s] <-c|-w> <text> ...\r\n\r\n" + help_lines +
+           "     --debug ............... Beep\r\n"
+           " -h, --help, -? ............ Show this help\r\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args).substr(0, 80));
@@ -112,14 +177,15 @@ TEST(SwitchTableTest, DeclaresJudgesAndWalksFromOneTable) {
     EXPECT_EQ(row.code, RunWordstat(row.args, out, err));
     EXPECT_EQ(row.seen, Seen);
     if (row.code == 255 || row.code == 0) {
-      EXPECT_EQ(row.out, out);
+      EXPECT_EQ(row.out_or_err_tail, out);
     } else {
       // An invalid line ends with the report's message and the usage line, on standard error.
-      EXPECT_TRUE(err.ends_with(row.err_tail + "Usage: wordstat [-s] <-c|-w> <text> ...\r\n"))
+      EXPECT_TRUE(
+          err.ends_with(row.out_or_err_tail + "Usage: wordstat [-s] <-c|-w> <text> ...\r\n"))
           << err;
     }
     // The frame leaves no record of the run behind.
-    EXPECT_FALSE(CharsParam.Found || WordsParam.Found || core::HelpParam.Found);
+    EXPECT_FALSE(SortParam.Found || LimitParam.Found || core::HelpParam.Found);
   }
 }
 

@@ -37,7 +37,7 @@ std::string ProcessWith(Arguments args) {
   start.Error = core::TTextChannel{platform::stdError, &err};
   core::StartUp(std::move(start));
   app::SetUpSwitchStyle();
-  app::DeclareSwitches();
+  core::DeclareRows(app::Switches);
   app::ProcessArguments();
   app::ResetSwitches();
   core::ShutDown();
@@ -258,7 +258,7 @@ class DeclareSwitchesTest : public ::testing::Test {
     Clear();
     core::StartUp({std::move(args), {}, {}});
     app::SetUpSwitchStyle();
-    app::DeclareSwitches();
+    core::DeclareRows(app::Switches);
   }
   static std::vector<std::int32_t> Statuses() {
     std::vector<std::int32_t> statuses;
@@ -294,29 +294,40 @@ TEST_F(DeclareSwitchesTest, OrderDecidesSwitchesAndValues) {
   }
 }
 
-// Without -a every transformation switch needs a value; the error modes are the library's, set
-// here only from their own switches.
-TEST_F(DeclareSwitchesTest, SetsValueFlagsAndErrorModes) {
-  constexpr core::TParamFlags kOptional = core::pfFindAll;
-  constexpr core::TParamFlags kRequired =
-      core::pfNoBlankValues | core::pfNoBlankFirstValue | core::pfFindAll;
+// Without -a every transformation switch needs a value; each error mode comes from its own
+// switch, and both from debug mode, whatever the line's fault.
+TEST(RunTest, BlankValuesAndErrorModesFollowTheirSwitches) {
+  static std::string heard;  // 'b' for each beep, 's' for each step of a pause
+  struct TRestoredServices {
+    core::TPauseServices Saved = core::PauseServices;
+    ~TRestoredServices() { core::PauseServices = Saved; }
+  } restored;
+  core::PauseServices.Beep = [] { heard += 'b'; };
+  core::PauseServices.Sleep = [](int) {
+    if (heard.empty() || heard.back() != 's') heard += 's';
+  };
   const struct {
     Arguments args;
-    core::TParamFlags flags;
-    bool delay, audible;
-  } rows[] = {{{}, kRequired, false, false},
-              {{"-a", "-u", "x"}, kOptional, false, false},
-              {{"-u", "x", "/ALLOW-BLANKS"}, kOptional, false, false},
-              {{"-allow-blanks", "--error-delay"}, kRequired, true, false},
-              {{"--AUDIBLE-ERROR", "5"}, kRequired, false, true},
-              {{"--audible-error", "--error-delay", "-a"}, kOptional, true, true},
-              {{"--debug", "-error-delay"}, kRequired, false, false}};
+    int code;
+    std::string out, heard;
+  } rows[] = {{{"-u", ""}, 67, "", ""},
+              {{"-a", "-u", ""}, 0, "\r\n", ""},
+              {{"-u", "x", "/ALLOW-BLANKS", "-L"}, 0, "X\r\n\r\n", ""},
+              {{"-allow-blanks", "--error-delay", "-u", "x"}, 65, "", "s"},
+              {{"--AUDIBLE-ERROR", "5"}, 64, "", "b"},
+              {{"--audible-error", "--error-delay", "-u"}, 67, "", "bs"},
+              {{"--debug", "-error-delay"}, 65, "", "bs"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.args));
-    Declare(row.args);
-    EXPECT_EQ(row.flags, core::ParamFlags);
-    EXPECT_EQ(row.delay, core::ErrorDelay);
-    EXPECT_EQ(row.audible, core::AudibleError);
+    heard.clear();
+    std::string out, err;
+    core::TStartUpRec run;
+    run.Arguments = row.args;
+    run.Output = core::TTextChannel{platform::stdOutput, &out};
+    run.Error = core::TTextChannel{platform::stdError, &err};
+    EXPECT_EQ(row.code, app::Run(std::move(run)));
+    EXPECT_EQ(row.out, out);
+    EXPECT_EQ(row.heard, heard);
   }
 }
 

@@ -27,7 +27,7 @@ void Declare(Arguments args) {
   start.Arguments = std::move(args);
   core::StartUp(std::move(start));
   app::SetUpSwitchStyle();
-  app::DeclareSwitches();
+  core::DeclareRows(app::Switches);
 }
 
 void Finish() {
