@@ -4,39 +4,32 @@
 #include <string>
 
 #include "core/banner.h"
-#include "core/channels.h"
-#include "core/frame.h"
-#include "core/switch_table.h"
+#include "core/frame.h"  // and with it the rows and the channels
 
 namespace {
 
-// The tool's own switch records; the frame empties them before and after every run.
-core::TFindParamRec TotalParam, CountParam;
+core::TFindParamRec TotalParam;  // the frame empties every row's record before and after a run
+std::string::size_type Sum;      // of the texts' sizes
 
-// Each switch once, in the order of its declaration: a switch declared earlier is never taken
-// as a later one's value.
+// Writes the length of one -c's text, as the body meets them in command-line order.
+void CountBytes(const core::TOccurrence& text) {
+  Sum += text.Value.size();
+  core::WriteLine(core::OutputChannel, std::to_string(text.Value.size()));
+}
+
+// Each switch once, in the order of the help: its aliases, where its answer goes, its help.
 constexpr core::TSwitchRow Switches[] = {
-    {.Aliases = "H HELP ?", .Record = &core::HelpParam, .Help = "Show this help"},
-    {.Aliases = "V VERBOSE", .Record = &core::VerboseParam, .Help = "Name the build at the end"},
-    {.Aliases = "T TOTAL", .Record = &TotalParam, .Help = "Write the sum of the counts"},
-    {.Aliases = "C COUNT",
-     .Kind = core::swValue,
-     .Record = &CountParam,
-     .Repeats = true,
-     .Required = true,
-     .Essential = true,
-     .ValueName = "<text>",
-     .Help = "Count the bytes of <text>"},
+    core::Flag("H HELP ?", &core::HelpParam, "Show this help"),
+    core::Flag("V VERBOSE", &core::VerboseParam, "Name the build at the end"),
+    core::Flag("T TOTAL", &TotalParam, "Write the sum of the counts"),
+    core::Value("C COUNT", core::vrNonEmpty, CountBytes, "<text>", "Count the bytes of <text>",
+                core::roRepeats | core::roEssential),
 };
 
-// Writes the length of every -c's text in command-line order, and their sum with -t.
 void CountTexts() {
-  std::size_t sum = 0;
-  core::ForEachOccurrence(Switches, [&](const core::TOccurrence& count) {
-    sum += count.Value.size();
-    core::WriteLine(core::OutputChannel, std::to_string(count.Value.size()));
-  });
-  if (TotalParam.Found) core::WriteLine(core::OutputChannel, "total " + std::to_string(sum));
+  Sum = 0;
+  core::ActOnOccurrences(Switches);
+  if (TotalParam.Found) core::WriteLine(core::OutputChannel, "total " + std::to_string(Sum));
   // Which build counted, for a log: after the counts, on standard error.
   if (core::VerboseParam.Found) core::ShowBanner(core::AppVersionInfo, true, false);
 }

@@ -5,84 +5,60 @@
 #include <string>
 #include <string_view>
 
-#include "core/channels.h"
-#include "core/frame.h"
-#include "core/switch_table.h"
+#include "core/frame.h"  // and with it the rows and the channels
 #include "core/verdict.h"
 
 namespace {
 
-enum TCount { ctChars, ctWords };
+core::TFindParamRec SummaryParam, QuietParam;
+std::size_t TotalChars, TotalWords;
 
-core::TFindParamRec SummaryParam, QuietParam, CharsParam, WordsParam;
-
-// The rows in the order of their declaration; the help shows the two counts first.
-constexpr core::TSwitchRow Switches[] = {
-    {.Aliases = "H HELP ?", .Record = &core::HelpParam, .Help = "Show this help", .HelpOrder = 2},
-    {.Aliases = "V VERBOSE",
-     .Record = &core::VerboseParam,
-     .Help = "Show the build",
-     .HelpOrder = 1},
-    {.Aliases = "B BANNER",
-     .Record = &core::BannerParam,
-     .Help = "Show the banner",
-     .HelpOrder = 1},
-    {.Aliases = "S SUMMARY",
-     .Record = &SummaryParam,
-     .Help = "End with the totals",
-     .HelpOrder = 1},
-    {.Aliases = "Q QUIET", .Record = &QuietParam, .Help = "Write the totals only", .HelpOrder = 1},
-    {.Aliases = "C CHARS",
-     .Kind = core::swValue,
-     .Record = &CharsParam,
-     .Repeats = true,
-     .Required = true,
-     .Essential = true,
-     .Tag = ctChars,
-     .ValueName = "<text>",
-     .Help = "Count the characters of <text>"},
-    {.Aliases = "W WORDS",
-     .Kind = core::swValue,
-     .Record = &WordsParam,
-     .Repeats = true,
-     .Required = true,
-     .Essential = true,
-     .Tag = ctWords,
-     .ValueName = "<text>",
-     .Help = "Count the words of <text>"},
-};
-
-// UTF-8: every byte but a continuation byte begins a character.
-std::size_t Characters(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
+// Adds one text's count to its total and writes it, unless -q: "chars 7".
+void Tally(std::string_view what, std::size_t count, std::size_t& total) {
+  total += count;
+  if (!QuietParam.Found) {
+    core::WriteLine(core::OutputChannel, std::string(what) + " " + std::to_string(count));
+  }
 }
 
-std::size_t Words(std::string_view text) {
+// UTF-8: every byte but a continuation byte begins a character.
+void CountChars(const core::TOccurrence& text) {
+  std::size_t count = 0;
+  for (const char c : text.Value) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  Tally("chars", count, TotalChars);
+}
+
+void CountWords(const core::TOccurrence& text) {
   std::size_t count = 0;
   bool inside = false;
-  for (const char c : text) {
+  for (const char c : text.Value) {
     const bool blank = c == ' ' || c == '\t';
     count += !blank && !inside;
     inside = !blank;
   }
-  return count;
+  Tally("words", count, TotalWords);
 }
+
+// In the order of the help; the library declares the value switches last.
+constexpr core::TSwitchRow Switches[] = {
+    core::Value("C CHARS", core::vrNonEmpty, CountChars, "<text>", "Count the characters of <text>",
+                core::roRepeats | core::roEssential),
+    core::Value("W WORDS", core::vrNonEmpty, CountWords, "<text>", "Count the words of <text>",
+                core::roRepeats | core::roEssential),
+    core::Flag("V VERBOSE", &core::VerboseParam, "Show the build"),
+    core::Flag("B BANNER", &core::BannerParam, "Show the banner"),
+    core::Flag("S SUMMARY", &SummaryParam, "End with the totals"),
+    core::Flag("Q QUIET", &QuietParam, "Write the totals only"),
+    core::Flag("H HELP ?", &core::HelpParam, "Show this help"),
+};
 
 void Count() {
   core::ShowRunBanner();
-  std::size_t totals[2] = {};
-  core::ForEachOccurrence(Switches, [&](const core::TOccurrence& text) {
-    const bool chars = text.Row->Tag == ctChars;
-    const std::size_t count = chars ? Characters(text.Value) : Words(text.Value);
-    totals[text.Row->Tag] += count;
-    if (QuietParam.Found) return;
-    core::WriteLine(core::OutputChannel, (chars ? "chars " : "words ") + std::to_string(count));
-  });
+  TotalChars = TotalWords = 0;
+  core::ActOnOccurrences(Switches);
   if (!SummaryParam.Found && !QuietParam.Found) return;
-  core::WriteLine(core::OutputChannel, "total " + std::to_string(totals[ctChars]) + " chars, " +
-                                           std::to_string(totals[ctWords]) + " words");
+  core::WriteLine(core::OutputChannel, "total " + std::to_string(TotalChars) + " chars, " +
+                                           std::to_string(TotalWords) + " words");
 }
 
 const core::TToolRec Wordstat = {
