@@ -62,8 +62,7 @@ def markdown_blocks(path):
 # Documents whose code blocks of a language are excerpts of one source, line for line, so that
 # what they show is what is built and run.
 EXCERPTS = {"docs/library.md": {
-    "cpp": ["examples/bytecount/main.cpp", "examples/wordstat/main.cpp",
-            "tests/unit/switch_table_test.cpp"],
+    "cpp": ["examples/bytecount/main.cpp", "examples/wordstat/main.cpp"],
     "cmake": ["examples/bytecount/CMakeLists.txt"]}}
 
 

@@ -51,7 +51,8 @@ def statements(text):
         code = re.sub(r"'(\\.|[^'\\])'", "''", code)
         for char in code:
             if depth == 0:
-                if char == "{":
+                # A brace inside a parameter list is a default argument's, not a body's.
+                if char == "{" and head.count("(") <= head.count(")"):
                     depth = 1
                 elif char == ";":
                     emit()
