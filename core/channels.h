@@ -44,9 +44,16 @@ struct TWriteFailure {
   std::string Reason;           ///< the system's reason, in words
 };
 
-/// Writes `text` and then `tail` in one operation that reaches the system before it returns.
-/// Throws TWriteFailure when it fails.
+/// Writes `text` and then `tail` in one operation that reaches the system before it returns,
+/// unless the tool's output is buffered (TToolRec::BufferedOutput, core/frame.h): then what goes
+/// to standard output is held, and handed over when the buffer is full, before anything is
+/// written on standard error, and at the end of the run. Throws TWriteFailure when it fails;
+/// buffered output that failed once is dropped, and nothing more is written there.
 void Write(const TTextChannel& channel, std::string_view text, std::string_view tail = {});
+
+/// Hands the buffered output over now, as before a prompt that waits for input. Throws
+/// TWriteFailure when it fails.
+void FlushOutput();
 
 /// Writes `text` followed by the line end. Throws TWriteFailure when it fails.
 inline void WriteLine(const TTextChannel& channel, std::string_view text) {

@@ -36,13 +36,23 @@ std::string ToolName() {
   return name;
 }
 
+// "<tool>: <message>", the form of every line the frame writes for a tool.
+std::string ToolLine(std::string_view message) {
+  std::string line = ToolName();
+  line.append(": ").append(message);
+  return line;
+}
+
 // Says why the run ended early, on standard error if that still works: neither a failed write
 // nor a lack of memory may stop the run from ending with its exit code.
 void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
+  // What the output holds is written first, as far as it goes.
   try {
-    std::string line = ToolName();
-    line.append(": ").append(what);
-    WriteLine(error_channel, line);
+    FlushOutput();
+  } catch (...) {
+  }
+  try {
+    WriteLine(error_channel, ToolLine(what));
   } catch (...) {
   }
 }
@@ -132,15 +142,19 @@ int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& too
   try {
     StartUpFromArgv(std::move(start), argv);
     if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
+    if (tool.BufferedOutput) BufferOutput();
     if (tool.SetUp != nullptr) tool.SetUp();
     if (!tool.Version.empty()) {
       MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
     }
+    bool proceed = true;
     if (!tool.Switches.empty()) {
-      DeclareRows(tool.Switches);
-      if (!JudgeCommandLine(tool)) return ExitCode;
+      DeclareRows(tool.Switches, tool.Operands);
+      proceed = JudgeCommandLine(tool);
     }
-    if (tool.Body != nullptr) tool.Body();
+    if (proceed && tool.Body != nullptr) tool.Body();
+    // Inside the frame, so that a failure here too ends the run with its code.
+    FlushOutput();
     return ExitCode;
   } catch (const TWriteFailure& failure) {
     // A line on the stream that failed would fail too, or land among the output.
@@ -169,6 +183,8 @@ int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& too
 }
 
 }  // namespace
+
+void WriteErrorLine(std::string_view message) { WriteLine(ErrorChannel, ToolLine(message)); }
 
 int RunTool(TStartUpRec start, const TToolRec& tool) {
   return RunFrame(std::move(start), {}, tool, TSettings{});

@@ -13,11 +13,12 @@
 
 namespace core {
 
-/// The exit codes of every tool on the library. A tool decides the first five; the frame gives
+/// The exit codes of every tool on the library. A tool decides the first six; the frame gives
 /// the last three when a run cannot end as the tool decided (the values of sysexits.h).
 inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitMissingEssential = 64;  ///< none of the essential switches is given
 inline constexpr int ExitInvalidParams = 65;     ///< an argument that no switch recognises
+inline constexpr int ExitNoInput = 66;           ///< an input the tool could not read
 inline constexpr int ExitIncompleteParams = 67;  ///< a switch without its required value
 inline constexpr int ExitHelpRequested = 255;    ///< help was shown
 inline constexpr int ExitInternalError = 70;  ///< a build date that cannot be read, a bad setting
@@ -49,15 +50,28 @@ struct TToolRec {
   /// The tool's switches, which the frame declares (DeclareRows) and judges (JudgeCommandLine)
   /// before it calls Body. Empty: the body does both itself.
   std::span<const TSwitchRow> Switches{};
+  /// The tool's operands, the arguments that are neither a switch nor a switch's value; none
+  /// unless its Most is above 0.
+  TOperandsRec Operands{};
+  /// Holds what the tool writes on standard output and hands it over in large blocks (Write,
+  /// core/channels.h), rather than each write as it comes.
+  bool BufferedOutput = false;
   /// Writes the tool's help screen on OutputChannel, the brief form after a syntax report.
   /// Without it: the usage line, and with the full form the option lines of Switches.
   void (*ShowHelp)(bool brief) = nullptr;
-  /// What follows "Usage: " and the tool's name on the usage line: "[-t] -c <text> ...".
+  /// What follows "Usage: " and the tool's name on the usage line, "[-t] -c <text> ...", before
+  /// the operands, which the library adds.
   std::string_view Syntax{};
   /// The example that the message of a line without essential switches gives, before the help
   /// switches' hint: "-c <text> "; without it, the first form and value of each essential row.
   std::string_view MissingExample{};
 };
+
+/// Writes "<tool>: <message>" and the line end on ErrorChannel, after what the output holds: the
+/// line for a fault of the tool's own, such as an input it cannot read (then ExitNoInput).
+/// <tool> is AppVersionInfo's BaseName, or the executable's base name before the identity is
+/// made. Throws TWriteFailure when it fails.
+void WriteErrorLine(std::string_view message);
 
 /// The whole of a tool's main(): return RunMain(argc, argv, tool). Before anything allocates it
 /// makes memory that runs out end the process with "<tool>: out of memory" and 71

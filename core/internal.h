@@ -203,8 +203,8 @@ constexpr std::string_view DashPrefixOf(std::string_view word) {
 
 /// The prefixes of one alias word, in the order in which its forms are tried.
 struct TPrefixes {
-  std::array<std::string_view, 3> Items;
-  std::size_t Count;
+  std::array<std::string_view, 3> Items{};
+  std::size_t Count = 0;
 };
 TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
 
@@ -331,6 +331,11 @@ void ResetReport();
 void StartChannels(const TTextChannel& output, const TTextChannel& error);
 /// Binds them to the standard streams again, and gives LineEnd CR LF again.
 void ResetChannels();
+/// Makes standard output buffered for the rest of the run.
+void BufferOutput();
+/// What buffered standard output holds, not yet written: for the end of a run out of memory,
+/// which must hand it over without allocating. Empty where the output is bound to a text.
+std::string_view PendingOutput();
 /// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
 [[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
 

@@ -40,6 +40,7 @@ TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, He
 // tell one that a tool set before its run, which start-up would undo.
 TSwitchStyle SwitchStyle = ssPlain;
 bool RequireDoubleDash = true;
+bool SlashForms = true;
 bool RecordFindHistory = false;
 TParamFlags ParamFlags{};
 
@@ -49,6 +50,7 @@ void ResetParamEngine() {
   FindHistory = TParamRecArray();
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;
+  SlashForms = true;
   RecordFindHistory = false;
   ParamFlags = TParamFlags{};
   DeclaredSwitches = std::string();
@@ -168,7 +170,7 @@ bool MayBeSwitch(std::string_view arg) {
   // comparison is not byte by byte the platform may equate other bytes, so nothing is ruled out.
   if (!platform::CaseFoldingIsBytewise()) return true;
   if (arg.empty()) return false;
-  if (arg[0] == '/' || arg[0] == '-') return true;
+  if (arg[0] == '-' || (arg[0] == '/' && SlashForms)) return true;
   return AllowsBareSymbols(SwitchStyle) && SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
 }
 
@@ -194,14 +196,22 @@ void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
 }
 
 TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
+  TPrefixes prefixes{};
+  const auto add = [&prefixes](std::string_view prefix) {
+    prefixes.Items[prefixes.Count++] = prefix;
+  };
   if (word.size() == 1) {
-    const bool bare =
-        AllowsBareSymbols(style) && SymbolSwitchChars.find(word.front()) != std::string_view::npos;
-    if (bare) return {{"", "/", "-"}, 3};
-    return {{"/", "-", ""}, 2};
+    if (AllowsBareSymbols(style) && SymbolSwitchChars.find(word.front()) != std::string_view::npos) {
+      add("");
+    }
+    if (SlashForms) add("/");
+    add("-");
+  } else {
+    if (SlashForms) add("/");
+    if (!RequireDoubleDash) add("-");
+    add("--");
   }
-  if (RequireDoubleDash) return {{"/", "--", ""}, 2};
-  return {{"/", "-", "--"}, 3};
+  return prefixes;
 }
 
 void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& first_index,

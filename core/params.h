@@ -11,9 +11,10 @@
 
 namespace core {
 
-/// Classification of one command-line argument. Code 1 is assigned by nothing.
+/// Classification of one command-line argument.
 enum TParamStatus : std::int32_t {
   psUnmatched = 0,       ///< no declared switch has recognised it (yet)
+  psOperand = 1,         ///< an operand of a tool that takes them: neither a switch nor a value
   psSwitch = 2,          ///< a declared switch
   psSwitchValue = 3,     ///< taken as a value of the switch one or two places before it
   psAttachedSwitch = 4,  ///< a declared switch carrying its value after ':' or '='
@@ -106,6 +107,9 @@ extern TParamStatusArray ParamStatus;  ///< the argument table; built at start-u
 extern TParamRecArray FindHistory;     ///< a copy of every answer while RecordFindHistory holds
 extern TSwitchStyle SwitchStyle;       ///< the forms matching accepts; ssPlain at start-up
 extern bool RequireDoubleDash;         ///< word switches need "--"; when false "-" is accepted too
+/// A switch may be written with "/" too (/u, /UPPER); true at start-up. A tool whose operands
+/// are paths turns it off, so that /etc/hosts is an operand.
+extern bool SlashForms;
 extern bool RecordFindHistory;         ///< false at start-up
 extern TParamFlags ParamFlags;         ///< kept for the program; the engine never reads it
 extern std::string DeclaredSwitches;   ///< every alias word declared, upper-cased, each once

@@ -47,6 +47,8 @@ class TKeyWatchGuard {
 };
 
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
+  // What a buffered run's output holds goes before the report takes its channel.
+  FlushOutput();
   OutputChannel = ErrorChannel;
   WriteLineAndEmptyLine(ErrorChannel, "Invalid or Incomplete Syntax!");
   if (MakeCommandLine) {

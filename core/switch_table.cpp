@@ -3,6 +3,7 @@
 #include "core/switch_table.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "core/channels.h"
@@ -48,10 +49,11 @@ TLookupRule RuleOf(const TSwitchRow& row) {
   return rule;
 }
 
-void DeclareRow(const TSwitchRow& row) {
+// Declares the row over positions `first` to `last` (-1: the last position).
+void DeclareRow(const TSwitchRow& row, std::int32_t first, std::int32_t last) {
   const TLookupRule rule = RuleOf(row);
   TFindParamRec rec;
-  Lookup(rec, ParamStatus, row.Aliases, -1, -1, rule, {}, {});
+  Lookup(rec, ParamStatus, row.Aliases, last, first, rule, {}, {});
   if (row.Setting != nullptr) *row.Setting = rec.Found;
   if (row.Number != nullptr) {
     std::int64_t number = 0;
@@ -61,14 +63,87 @@ void DeclareRow(const TSwitchRow& row) {
   if (row.Record != nullptr) *row.Record = std::move(rec);
 }
 
-}  // namespace
-
-void DeclareRows(std::span<const TSwitchRow> rows) {
-  for (const bool last : {false, true}) {
+// Declares every row over the positions before `end` (-1: the whole line).
+void DeclareEach(std::span<const TSwitchRow> rows, std::int32_t end) {
+  // Before the first position, the range is empty.
+  const std::int32_t first = end == 0 ? 1 : 0;
+  const std::int32_t last = end < 0 ? -1 : std::max(end - 1, 0);
+  for (const bool required : {false, true}) {
     for (const TSwitchRow& row : rows) {
-      if (TakesRequiredValue(row) == last) DeclareRow(row);
+      if (TakesRequiredValue(row) == required) DeclareRow(row, first, last);
     }
   }
+}
+
+// The first "--" that no declaration took, as a switch or a value; -1 where there is none.
+std::int32_t EndOfSwitches() {
+  for (std::size_t h = 0; h < ParamStatus.size(); ++h) {
+    if (ParamStatus[h].Status == psUnmatched && ParamStatus[h].Param == "--") {
+      return static_cast<std::int32_t>(h);
+    }
+  }
+  return -1;
+}
+
+// Every argument unmatched again, as before the first declaration.
+void ForgetDeclarations() {
+  for (TParamStatusRec& entry : ParamStatus) {
+    std::string param = std::move(entry.Param);
+    entry = TParamStatusRec{.Param = std::move(param)};
+  }
+  RefusedNumbers.clear();
+  FindHistory.clear();
+}
+
+// Whether an argument that no switch took may be an operand: it cannot be a switch.
+bool IsOperandShaped(std::string_view arg) {
+  if (arg.empty() || arg == "-") return true;
+  return arg[0] != '-' && (arg[0] != '/' || !SlashForms);
+}
+
+void MarkOperands(const TOperandsRec& operands, std::int32_t end) {
+  std::size_t count = 0;
+  for (std::size_t h = 0; h < ParamStatus.size() && count < operands.Most; ++h) {
+    TParamStatusRec& entry = ParamStatus[h];
+    const auto at = static_cast<std::int32_t>(h);
+    if (entry.Status != psUnmatched || at == end) continue;
+    if ((end < 0 || at < end) && !IsOperandShaped(entry.Param)) continue;
+    entry.Status = psOperand;
+    ++count;
+  }
+}
+
+}  // namespace
+
+void DeclareRows(std::span<const TSwitchRow> rows, const TOperandsRec& operands) {
+  if (operands.Most > 0) {
+    for (const TSwitchRow& row : rows) {
+      if (row.Rule != vrOptional) continue;
+      throw std::invalid_argument(
+          "an optional value taken from the next argument would swallow an operand: \"" +
+          std::string(row.Aliases) + "\" may only take an attached one (vrAttached)");
+    }
+  }
+  DeclareEach(rows, -1);
+  if (operands.Most == 0) return;
+  const std::int32_t end = EndOfSwitches();
+  if (end >= 0) {
+    // The switches end before it: what a declaration took beyond it is undone.
+    ForgetDeclarations();
+    DeclareEach(rows, end);
+    TParamStatusRec& entry = ParamStatus[static_cast<std::size_t>(end)];
+    entry.Status = psSwitch;
+    entry.SwitchMark = true;
+  }
+  MarkOperands(operands, end);
+}
+
+std::vector<std::string_view> GetOperands() {
+  std::vector<std::string_view> operands;
+  for (const TParamStatusRec& entry : ParamStatus) {
+    if (entry.Status == psOperand) operands.emplace_back(entry.Param);
+  }
+  return operands;
 }
 
 std::string EssentialList(std::span<const TSwitchRow> rows) {
@@ -161,8 +236,9 @@ bool NextOccurrence(TOccurrenceWalk& walk, TOccurrence& occurrence) {
   for (; walk.Position < table.size(); ++walk.Position, walk.NextRow = 0) {
     const std::string_view arg = table[walk.Position].Param;
     if (walk.NextRow == 0) {
-      // Most arguments of a long line are values: passed over at their first byte.
-      walk.MayBeSwitch = MayBeSwitch(arg);
+      // Most arguments of a long line are values: passed over at their first byte. An operand
+      // is never a switch, whatever it looks like (after "--").
+      walk.MayBeSwitch = table[walk.Position].Status != psOperand && MayBeSwitch(arg);
       // A form and its separator take two bytes at least, three but for a bare symbol's.
       const std::size_t shortest = AllowsBareSymbols(SwitchStyle) ? 2 : 3;
       walk.Attachable = walk.MayBeSwitch && walk.AttachedForms && arg.size() >= shortest &&

@@ -112,11 +112,29 @@ constexpr TSwitchRow Number(std::string_view aliases, TValueRule rule, std::int6
                              options);
 }
 
+/// A tool's operands: the arguments that are neither a switch nor a switch's value, as many as
+/// Least to Most of them, shown as Name ("<file>") on the usage line.
+struct TOperandsRec {
+  std::string_view Name{};
+  std::size_t Least = 0;
+  std::size_t Most = 0;  ///< none unless above 0
+};
+
 /// Declares every row over ParamStatus: in table order, but for the rows that take the next
 /// argument as a required value, which come after all the others, in table order too. The order
 /// is behaviour: a switch declared earlier is never taken as a later one's value. Each answer
 /// goes to its Record, Found to its Setting, a number to its variable.
-void DeclareRows(std::span<const TSwitchRow> rows);
+///
+/// Where `operands` allows any, an argument still unmatched that cannot be a switch is an
+/// operand (psOperand): "-" alone, one that does not begin with "-", or with "/" where
+/// SlashForms is off. The first "--" that is no switch's value ends the switches, and every
+/// argument after it is an operand. Operands past Most stay unmatched, and so invalid (65). A
+/// row with an optional value taken from the next argument (vrOptional) would swallow an
+/// operand: beside operands it throws std::invalid_argument, which ends the run with 70.
+void DeclareRows(std::span<const TSwitchRow> rows, const TOperandsRec& operands = {});
+
+/// The operands that DeclareRows found, in command-line order: views of ParamStatus.
+std::vector<std::string_view> GetOperands();
 
 /// The alias lists of the essential rows, joined: the list that judging the line requires.
 std::string EssentialList(std::span<const TSwitchRow> rows);

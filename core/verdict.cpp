@@ -44,6 +44,19 @@ std::string RangeNotes() {
   return notes;
 }
 
+// What the usage line shows after the tool's name: its Syntax, then its operands,
+// "[--] [<file>...]".
+std::string SyntaxOf(const TToolRec& tool) {
+  std::string syntax(tool.Syntax);
+  const TOperandsRec& operands = tool.Operands;
+  if (operands.Most == 0) return syntax;
+  if (!syntax.empty()) syntax.push_back(' ');
+  std::string shown(operands.Name);
+  if (operands.Most > 1) shown.append("...");
+  if (operands.Least == 0) shown = "[" + shown + "]";
+  return syntax.append("[--] ").append(shown);
+}
+
 }  // namespace
 
 void ShowToolHelp(const TToolRec& tool, bool brief) {
@@ -51,11 +64,10 @@ void ShowToolHelp(const TToolRec& tool, bool brief) {
     tool.ShowHelp(brief);
     return;
   }
-  if (!tool.Syntax.empty()) {
-    WriteLine(OutputChannel, "Usage: " + AppVersionInfo.BaseName + " " + std::string(tool.Syntax));
-  }
+  const std::string syntax = SyntaxOf(tool);
+  if (!syntax.empty()) WriteLine(OutputChannel, "Usage: " + AppVersionInfo.BaseName + " " + syntax);
   if (brief) return;
-  if (!tool.Syntax.empty()) WriteLine(OutputChannel, {});
+  if (!syntax.empty()) WriteLine(OutputChannel, {});
   WriteOptionLines(tool.Switches);
 }
 
@@ -87,7 +99,8 @@ bool JudgeCommandLine(const TToolRec& tool) {
   const std::string essential = EssentialList(tool.Switches);
   GetParamStatistics(CustomSyntaxStats, ParamStatus, essential, !essential.empty(), -1, -1);
   const TParamStatisticsRec& stats = CustomSyntaxStats;
-  if (stats.Valid || HelpRequested) {
+  const bool too_few = GetOperands().size() < tool.Operands.Least;
+  if ((stats.Valid && !too_few) || HelpRequested) {
     if (!HelpParam.Found) return true;
     ShowBanner(AppVersionInfo, VerboseParam.Found, true);
     ShowToolHelp(tool, false);
@@ -104,7 +117,9 @@ bool JudgeCommandLine(const TToolRec& tool) {
   } else {
     // Also when some other switch took a value (--error-delay 5 alone): without an essential
     // switch the run has nothing to do, and must not report success.
-    std::string example = MissingExample(tool) + HelpSwitchHint;
+    std::string example = stats.EssentialMissing ? MissingExample(tool) : std::string();
+    if (too_few) example.append(tool.Operands.Name).push_back(' ');
+    example.append(HelpSwitchHint);
     if (!example.empty() && example.back() == ' ') example.pop_back();
     ReportInvalidSyntax(tool, SyntaxReportStyle, ExitMissingEssential,
                         "Missing Essential Parameters (e.g. " + example + ")", true);
