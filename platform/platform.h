@@ -57,6 +57,10 @@ TControlArray FindControls(std::string_view text);
 /// The bytes of a letter, such as the 0x9B of U+015B (C5 9B), are never controls.
 TControlArray FindUtf8Controls(std::string_view text);
 
+/// Whether the character `code` (a code point, or a byte read alone) is one that a terminal
+/// obeys rather than shows: C0 (below 0x20), DEL (0x7F) or C1 (0x80 to 0x9F).
+bool IsControlCode(std::uint32_t code);
+
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);
 

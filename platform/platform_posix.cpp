@@ -109,8 +109,6 @@ TControlRule MakeControlRule() {
 // Learnt on first use in a run and forgotten at its end, like the case table.
 std::optional<TControlRule> ControlRule;
 
-bool IsControlCode(std::uint32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
-
 // Reads `text` with the C library in the user's locale. A byte that starts no character of the
 // encoding stands alone, and counts as a control when a terminal reading bytes would obey it.
 TControlArray FindMultiByteControls(std::string_view text) {

@@ -63,8 +63,6 @@ struct TControlRule {
 };
 std::optional<TControlRule> ControlRule;
 
-bool IsControlCode(unsigned code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
-
 // The code point of the one character that `bytes` decode to, or -1. The conversion is the one
 // that output to a console of another code page takes, so that a byte the code page leaves
 // undefined (0x81 in code page 1252) is judged by what the console then gets: U+0081.
@@ -84,7 +82,7 @@ TControlRule MakeControlRule() {
     const char byte = static_cast<char>(b);
     rule.Lead[at] = IsDBCSLeadByteEx(rule.CodePage, static_cast<BYTE>(b)) != 0;
     const int code = b < 0x80 ? b : DecodeOne(rule.CodePage, std::string_view(&byte, 1), 0);
-    rule.Control[at] = code >= 0 && IsControlCode(static_cast<unsigned>(code)) ? code : -1;
+    rule.Control[at] = code >= 0 && IsControlCode(static_cast<std::uint32_t>(code)) ? code : -1;
   }
   return rule;
 }
@@ -292,7 +290,7 @@ TControlArray FindControls(std::string_view text) {
     if (ControlRule->Lead[byte] && at + 1 < text.size()) {
       const int code = DecodeOne(ControlRule->CodePage, text.substr(at, 2), MB_ERR_INVALID_CHARS);
       if (code >= 0) {
-        if (IsControlCode(static_cast<unsigned>(code))) {
+        if (IsControlCode(static_cast<std::uint32_t>(code))) {
           controls.push_back({at, 2, static_cast<std::uint8_t>(code)});
         }
         at += 2;
