@@ -78,10 +78,12 @@ void LowerCodePage(std::span<char> text);
 /// run that has no memory left.
 [[noreturn]] void ExitWithLine(std::string_view line, int exit_code);
 
-/// The system locale's abbreviated month names (January first) and its time separator.
+/// The system locale's abbreviated month names (January first) and its time separator; English
+/// names and ":" until the locale is read.
 struct TTimeNames {
-  std::array<std::string, 12> ShortMonths;
-  std::string TimeSeparator;
+  std::array<std::string, 12> ShortMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::string TimeSeparator = ":";
 };
 /// The names of the user's locale for dates and times; English names and ":" when that locale
 /// cannot be read.

@@ -405,9 +405,7 @@ void LowerCodePage(std::span<char> text) {
 }
 
 TTimeNames SystemTimeNames() {
-  TTimeNames names{
-      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-      std::string(1, ':')};
+  TTimeNames names;
   const TUserLocale current(LC_TIME_MASK);
   if (current.User == static_cast<locale_t>(0)) return names;
   for (int month = 0; month < 12; ++month) {

@@ -351,9 +351,7 @@ void LowerCodePage(std::span<char> text) {
 }
 
 TTimeNames SystemTimeNames() {
-  TTimeNames names{
-      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-      std::string(1, ':')};
+  TTimeNames names;
   // The names are read wide and given to the program in the ANSI code page, like its arguments.
   for (int month = 0; month < 12; ++month) {
     std::array<wchar_t, 80> wide{};
