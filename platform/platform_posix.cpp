@@ -280,19 +280,10 @@ std::string TimeSeparatorOf(const char* time_format) {
   return std::string(1, ':');
 }
 
-}  // namespace
-
-bool NativeCommandLine(std::string&) { return false; }
-
-std::string_view PathSeparators() { return "/"; }
-
-bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
-              std::string& reason) {
-  const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
-  // Both pieces leave in one call, straight from where they lie: a reader on a pipe never sees
-  // a result without its separator, and no byte is copied on the way.
-  std::array<iovec, 2> pieces{{{const_cast<char*>(text.data()), text.size()},
-                               {const_cast<char*>(tail.data()), tail.size()}}};
+// Hands all the bytes of `pieces` to `fd`, in as few calls as the system allows; `pieces` is
+// moved past what it takes. Allocates nothing, for the end of a run without memory writes
+// through it too. On failure returns false and puts the errno into `error`.
+bool WritePieces(int fd, std::span<iovec> pieces, int& error) {
   std::size_t first = 0;
   while (first < pieces.size() && pieces[first].iov_len == 0) ++first;
   while (first < pieces.size()) {
@@ -305,11 +296,11 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
         pollfd output{fd, POLLOUT, 0};
         if (poll(&output, 1, -1) >= 0 || errno == EINTR) continue;
       }
-      reason = std::strerror(errno);
+      error = errno;
       return false;
     }
     if (put == 0) {  // a device that takes nothing would otherwise be asked for ever
-      reason = std::strerror(EIO);
+      error = EIO;
       return false;
     }
     auto left = static_cast<std::size_t>(put);
@@ -324,6 +315,25 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool NativeCommandLine(std::string&) { return false; }
+
+std::string_view PathSeparators() { return "/"; }
+
+bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
+              std::string& reason) {
+  const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
+  // Both pieces leave in one call, straight from where they lie: a reader on a pipe never sees
+  // a result without its separator, and no byte is copied on the way.
+  std::array<iovec, 2> pieces{{{const_cast<char*>(text.data()), text.size()},
+                               {const_cast<char*>(tail.data()), tail.size()}}};
+  int error = 0;
+  if (WritePieces(fd, pieces, error)) return true;
+  reason = std::strerror(error);
+  return false;
 }
 
 bool IsTerminal(TStdStream stream) {
@@ -373,19 +383,9 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
 }
 
 void ExitWithLine(std::string_view line, int exit_code) {
-  while (!line.empty()) {
-    const ssize_t put = write(STDERR_FILENO, line.data(), line.size());
-    if (put > 0) {
-      line.remove_prefix(static_cast<std::size_t>(put));
-      continue;
-    }
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      pollfd error{STDERR_FILENO, POLLOUT, 0};
-      if (poll(&error, 1, -1) >= 0 || errno == EINTR) continue;
-    }
-    break;  // standard error is gone: the exit code still tells
-  }
+  std::array<iovec, 1> piece{{{const_cast<char*>(line.data()), line.size()}}};
+  int ignored = 0;  // standard error is gone: the exit code still tells
+  static_cast<void>(WritePieces(STDERR_FILENO, piece, ignored));
   _exit(exit_code);
 }
 
