@@ -38,6 +38,32 @@ TStreamRec& BoundStream(TStdStream stream) {
   return rec;
 }
 
+// The most that one call takes: Win32 counts a buffer's bytes in a DWORD, so a longer text
+// goes in pieces of 1 GiB.
+DWORD ChunkOf(std::size_t size) {
+  constexpr std::size_t most = std::size_t{1} << 30;
+  return static_cast<DWORD>(size > most ? most : size);
+}
+
+// Hands all of `text` to `handle`. Allocates nothing, for the end of a run without memory
+// writes through it too. On failure returns false and puts the system's error code into
+// `error`.
+bool WriteChunks(HANDLE handle, std::string_view text, DWORD& error) {
+  while (!text.empty()) {
+    DWORD put = 0;
+    if (!WriteFile(handle, text.data(), ChunkOf(text.size()), &put, nullptr)) {
+      error = GetLastError();
+      return false;
+    }
+    if (put == 0) {  // never loop on a device that takes nothing
+      error = ERROR_WRITE_FAULT;
+      return false;
+    }
+    text.remove_prefix(put);
+  }
+  return true;
+}
+
 std::string SystemMessage(DWORD code) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(
@@ -223,20 +249,10 @@ std::string_view PathSeparators() { return "\\/:"; }
 namespace {
 
 bool WriteWhole(HANDLE handle, std::string_view text, std::string& reason) {
-  while (!text.empty()) {
-    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
-    DWORD put = 0;
-    if (!WriteFile(handle, text.data(), chunk, &put, nullptr)) {
-      reason = SystemMessage(GetLastError());
-      return false;
-    }
-    if (put == 0) {  // never loop on a device that takes nothing
-      reason = SystemMessage(ERROR_WRITE_FAULT);
-      return false;
-    }
-    text.remove_prefix(put);
-  }
-  return true;
+  DWORD error = 0;
+  if (WriteChunks(handle, text, error)) return true;
+  reason = SystemMessage(error);
+  return false;
 }
 
 }  // namespace
@@ -332,19 +348,14 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
 void ExitWithLine(std::string_view line, int exit_code) {
   // The bytes as they are: the line is ASCII but for the program's name, and converting it to
   // the console's code page would need memory.
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  while (!line.empty() && error != nullptr && error != INVALID_HANDLE_VALUE) {
-    const DWORD chunk = line.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(line.size());
-    DWORD put = 0;
-    if (!WriteFile(error, line.data(), chunk, &put, nullptr) || put == 0) break;
-    line.remove_prefix(put);
-  }
+  DWORD ignored = 0;  // standard error is gone: the exit code still tells
+  static_cast<void>(WriteChunks(GetStdHandle(STD_ERROR_HANDLE), line, ignored));
   ExitProcess(static_cast<UINT>(exit_code));
 }
 
 void LowerCodePage(std::span<char> text) {
   while (!text.empty()) {
-    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
+    const DWORD chunk = ChunkOf(text.size());
     CharLowerBuffA(text.data(), chunk);
     text = text.subspan(chunk);
   }
