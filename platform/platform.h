@@ -73,10 +73,12 @@ bool CaseFoldingIsBytewise();
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);
 
-/// Hands `line` to standard error as it is and ends the process at once with `exit_code`. Needs
-/// no memory and runs nothing else on the way out (no destructors, no handlers): the end of a
-/// run that has no memory left.
-[[noreturn]] void ExitWithLine(std::string_view line, int exit_code);
+/// Hands `output` (bytes still owed to standard output; may be empty) to standard output, then
+/// `line` to standard error, both as they are, and ends the process at once with `exit_code`.
+/// A write that fails is passed over, for the exit code still tells; on POSIX a closed pipe ends
+/// the process by SIGPIPE, as any write to it does. Needs no memory and runs nothing else on the
+/// way out (no destructors, no handlers): the end of a run that has no memory left.
+[[noreturn]] void ExitWithLine(std::string_view output, std::string_view line, int exit_code);
 
 /// The system locale's abbreviated month names (January first) and its time separator; English
 /// names and ":" until the locale is read.

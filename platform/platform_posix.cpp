@@ -382,9 +382,11 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
   return {};
 }
 
-void ExitWithLine(std::string_view line, int exit_code) {
-  std::array<iovec, 1> piece{{{const_cast<char*>(line.data()), line.size()}}};
-  int ignored = 0;  // standard error is gone: the exit code still tells
+void ExitWithLine(std::string_view output, std::string_view line, int exit_code) {
+  std::array<iovec, 1> piece{{{const_cast<char*>(output.data()), output.size()}}};
+  int ignored = 0;
+  static_cast<void>(WritePieces(STDOUT_FILENO, piece, ignored));
+  piece[0] = {const_cast<char*>(line.data()), line.size()};
   static_cast<void>(WritePieces(STDERR_FILENO, piece, ignored));
   _exit(exit_code);
 }

@@ -345,10 +345,11 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
   return {buffer.data(), static_cast<std::size_t>(narrow)};
 }
 
-void ExitWithLine(std::string_view line, int exit_code) {
-  // The bytes as they are: the line is ASCII but for the program's name, and converting it to
-  // the console's code page would need memory.
-  DWORD ignored = 0;  // standard error is gone: the exit code still tells
+void ExitWithLine(std::string_view output, std::string_view line, int exit_code) {
+  // The bytes as they are: the line is ASCII but for the program's name, and converting either
+  // text to the console's code page would need memory.
+  DWORD ignored = 0;
+  static_cast<void>(WriteChunks(GetStdHandle(STD_OUTPUT_HANDLE), output, ignored));
   static_cast<void>(WriteChunks(GetStdHandle(STD_ERROR_HANDLE), line, ignored));
   ExitProcess(static_cast<UINT>(exit_code));
 }
