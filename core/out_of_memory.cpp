@@ -55,7 +55,7 @@ void EndOnOutOfMemory() {
   for (const std::string_view part : {Reason, line_end}) {
     for (const char c : part) Line[at++] = c;
   }
-  platform::ExitWithLine(std::string_view(Line.data(), at), OutOfMemoryExitCode);
+  platform::ExitWithLine({}, std::string_view(Line.data(), at), OutOfMemoryExitCode);
 }
 
 }  // namespace

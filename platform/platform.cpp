@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace platform {
 
@@ -10,6 +11,8 @@ std::span<char* const> ArgumentList(int argc, char** argv) {
   if (argc < 2 || argv == nullptr) return {};
   return {argv + 1, static_cast<std::size_t>(argc - 1)};
 }
+
+bool IsControlCode(std::uint32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
 
 TControlArray FindUtf8Controls(std::string_view text) {
   TControlArray controls;
@@ -30,9 +33,10 @@ TControlArray FindUtf8Controls(std::string_view text) {
       while (got > 1 && got < wanted && (byte_at(at + got) & 0xC0) == 0x80) ++got;
       if (got == wanted) size = wanted;
     }
-    if (size == 1 && (lead < 0x20 || (lead >= 0x7F && lead <= 0x9F))) {
+    // U+0080 to U+009F are C2 80 to C2 9F: the code point is the second byte.
+    if (size == 1 && IsControlCode(lead)) {
       controls.push_back({at, 1, lead});
-    } else if (size == 2 && lead == 0xC2 && byte_at(at + 1) <= 0x9F) {
+    } else if (size == 2 && lead == 0xC2 && IsControlCode(byte_at(at + 1))) {
       controls.push_back({at, 2, byte_at(at + 1)});
     }
     at += size;

@@ -57,6 +57,10 @@ TControlArray FindControls(std::string_view text);
 /// The bytes of a letter, such as the 0x9B of U+015B (C5 9B), are never controls.
 TControlArray FindUtf8Controls(std::string_view text);
 
+/// Whether the character `code` (a code point, or a byte read alone) is one that a terminal
+/// obeys rather than shows: C0 (below 0x20), DEL (0x7F) or C1 (0x80 to 0x9F).
+bool IsControlCode(std::uint32_t code);
+
 /// Equality of two switch texts regardless of letter case, whatever the user's locale.
 bool EqualsNoCase(std::string_view left, std::string_view right);
 
@@ -69,15 +73,19 @@ bool CaseFoldingIsBytewise();
 /// ASCII byte changes, and bytes from 0x80 follow the code page when it has one.
 void LowerCodePage(std::span<char> text);
 
-/// Hands `line` to standard error as it is and ends the process at once with `exit_code`. Needs
-/// no memory and runs nothing else on the way out (no destructors, no handlers): the end of a
-/// run that has no memory left.
-[[noreturn]] void ExitWithLine(std::string_view line, int exit_code);
+/// Hands `output` (bytes still owed to standard output; may be empty) to standard output, then
+/// `line` to standard error, both as they are, and ends the process at once with `exit_code`.
+/// A write that fails is passed over, for the exit code still tells; on POSIX a closed pipe ends
+/// the process by SIGPIPE, as any write to it does. Needs no memory and runs nothing else on the
+/// way out (no destructors, no handlers): the end of a run that has no memory left.
+[[noreturn]] void ExitWithLine(std::string_view output, std::string_view line, int exit_code);
 
-/// The system locale's abbreviated month names (January first) and its time separator.
+/// The system locale's abbreviated month names (January first) and its time separator; English
+/// names and ":" until the locale is read.
 struct TTimeNames {
-  std::array<std::string, 12> ShortMonths;
-  std::string TimeSeparator;
+  std::array<std::string, 12> ShortMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::string TimeSeparator = ":";
 };
 /// The names of the user's locale for dates and times; English names and ":" when that locale
 /// cannot be read.

@@ -109,8 +109,6 @@ TControlRule MakeControlRule() {
 // Learnt on first use in a run and forgotten at its end, like the case table.
 std::optional<TControlRule> ControlRule;
 
-bool IsControlCode(std::uint32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
-
 // Reads `text` with the C library in the user's locale. A byte that starts no character of the
 // encoding stands alone, and counts as a control when a terminal reading bytes would obey it.
 TControlArray FindMultiByteControls(std::string_view text) {
@@ -282,19 +280,10 @@ std::string TimeSeparatorOf(const char* time_format) {
   return std::string(1, ':');
 }
 
-}  // namespace
-
-bool NativeCommandLine(std::string&) { return false; }
-
-std::string_view PathSeparators() { return "/"; }
-
-bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
-              std::string& reason) {
-  const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
-  // Both pieces leave in one call, straight from where they lie: a reader on a pipe never sees
-  // a result without its separator, and no byte is copied on the way.
-  std::array<iovec, 2> pieces{{{const_cast<char*>(text.data()), text.size()},
-                               {const_cast<char*>(tail.data()), tail.size()}}};
+// Hands all the bytes of `pieces` to `fd`, in as few calls as the system allows; `pieces` is
+// moved past what it takes. Allocates nothing, for the end of a run without memory writes
+// through it too. On failure returns false and puts the errno into `error`.
+bool WritePieces(int fd, std::span<iovec> pieces, int& error) {
   std::size_t first = 0;
   while (first < pieces.size() && pieces[first].iov_len == 0) ++first;
   while (first < pieces.size()) {
@@ -307,11 +296,11 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
         pollfd output{fd, POLLOUT, 0};
         if (poll(&output, 1, -1) >= 0 || errno == EINTR) continue;
       }
-      reason = std::strerror(errno);
+      error = errno;
       return false;
     }
     if (put == 0) {  // a device that takes nothing would otherwise be asked for ever
-      reason = std::strerror(EIO);
+      error = EIO;
       return false;
     }
     auto left = static_cast<std::size_t>(put);
@@ -326,6 +315,25 @@ bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool NativeCommandLine(std::string&) { return false; }
+
+std::string_view PathSeparators() { return "/"; }
+
+bool WriteAll(TStdStream stream, std::string_view text, std::string_view tail,
+              std::string& reason) {
+  const int fd = stream == stdOutput ? STDOUT_FILENO : STDERR_FILENO;
+  // Both pieces leave in one call, straight from where they lie: a reader on a pipe never sees
+  // a result without its separator, and no byte is copied on the way.
+  std::array<iovec, 2> pieces{{{const_cast<char*>(text.data()), text.size()},
+                               {const_cast<char*>(tail.data()), tail.size()}}};
+  int error = 0;
+  if (WritePieces(fd, pieces, error)) return true;
+  reason = std::strerror(error);
+  return false;
 }
 
 bool IsTerminal(TStdStream stream) {
@@ -374,20 +382,12 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
   return {};
 }
 
-void ExitWithLine(std::string_view line, int exit_code) {
-  while (!line.empty()) {
-    const ssize_t put = write(STDERR_FILENO, line.data(), line.size());
-    if (put > 0) {
-      line.remove_prefix(static_cast<std::size_t>(put));
-      continue;
-    }
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      pollfd error{STDERR_FILENO, POLLOUT, 0};
-      if (poll(&error, 1, -1) >= 0 || errno == EINTR) continue;
-    }
-    break;  // standard error is gone: the exit code still tells
-  }
+void ExitWithLine(std::string_view output, std::string_view line, int exit_code) {
+  std::array<iovec, 1> piece{{{const_cast<char*>(output.data()), output.size()}}};
+  int ignored = 0;
+  static_cast<void>(WritePieces(STDOUT_FILENO, piece, ignored));
+  piece[0] = {const_cast<char*>(line.data()), line.size()};
+  static_cast<void>(WritePieces(STDERR_FILENO, piece, ignored));
   _exit(exit_code);
 }
 
@@ -407,9 +407,7 @@ void LowerCodePage(std::span<char> text) {
 }
 
 TTimeNames SystemTimeNames() {
-  TTimeNames names{
-      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-      std::string(1, ':')};
+  TTimeNames names;
   const TUserLocale current(LC_TIME_MASK);
   if (current.User == static_cast<locale_t>(0)) return names;
   for (int month = 0; month < 12; ++month) {

@@ -38,6 +38,32 @@ TStreamRec& BoundStream(TStdStream stream) {
   return rec;
 }
 
+// The most that one call takes: Win32 counts a buffer's bytes in a DWORD, so a longer text
+// goes in pieces of 1 GiB.
+DWORD ChunkOf(std::size_t size) {
+  constexpr std::size_t most = std::size_t{1} << 30;
+  return static_cast<DWORD>(size > most ? most : size);
+}
+
+// Hands all of `text` to `handle`. Allocates nothing, for the end of a run without memory
+// writes through it too. On failure returns false and puts the system's error code into
+// `error`.
+bool WriteChunks(HANDLE handle, std::string_view text, DWORD& error) {
+  while (!text.empty()) {
+    DWORD put = 0;
+    if (!WriteFile(handle, text.data(), ChunkOf(text.size()), &put, nullptr)) {
+      error = GetLastError();
+      return false;
+    }
+    if (put == 0) {  // never loop on a device that takes nothing
+      error = ERROR_WRITE_FAULT;
+      return false;
+    }
+    text.remove_prefix(put);
+  }
+  return true;
+}
+
 std::string SystemMessage(DWORD code) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(
@@ -63,8 +89,6 @@ struct TControlRule {
 };
 std::optional<TControlRule> ControlRule;
 
-bool IsControlCode(unsigned code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
-
 // The code point of the one character that `bytes` decode to, or -1. The conversion is the one
 // that output to a console of another code page takes, so that a byte the code page leaves
 // undefined (0x81 in code page 1252) is judged by what the console then gets: U+0081.
@@ -84,7 +108,7 @@ TControlRule MakeControlRule() {
     const char byte = static_cast<char>(b);
     rule.Lead[at] = IsDBCSLeadByteEx(rule.CodePage, static_cast<BYTE>(b)) != 0;
     const int code = b < 0x80 ? b : DecodeOne(rule.CodePage, std::string_view(&byte, 1), 0);
-    rule.Control[at] = code >= 0 && IsControlCode(static_cast<unsigned>(code)) ? code : -1;
+    rule.Control[at] = code >= 0 && IsControlCode(static_cast<std::uint32_t>(code)) ? code : -1;
   }
   return rule;
 }
@@ -225,20 +249,10 @@ std::string_view PathSeparators() { return "\\/:"; }
 namespace {
 
 bool WriteWhole(HANDLE handle, std::string_view text, std::string& reason) {
-  while (!text.empty()) {
-    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
-    DWORD put = 0;
-    if (!WriteFile(handle, text.data(), chunk, &put, nullptr)) {
-      reason = SystemMessage(GetLastError());
-      return false;
-    }
-    if (put == 0) {  // never loop on a device that takes nothing
-      reason = SystemMessage(ERROR_WRITE_FAULT);
-      return false;
-    }
-    text.remove_prefix(put);
-  }
-  return true;
+  DWORD error = 0;
+  if (WriteChunks(handle, text, error)) return true;
+  reason = SystemMessage(error);
+  return false;
 }
 
 }  // namespace
@@ -292,7 +306,7 @@ TControlArray FindControls(std::string_view text) {
     if (ControlRule->Lead[byte] && at + 1 < text.size()) {
       const int code = DecodeOne(ControlRule->CodePage, text.substr(at, 2), MB_ERR_INVALID_CHARS);
       if (code >= 0) {
-        if (IsControlCode(static_cast<unsigned>(code))) {
+        if (IsControlCode(static_cast<std::uint32_t>(code))) {
           controls.push_back({at, 2, static_cast<std::uint8_t>(code)});
         }
         at += 2;
@@ -331,31 +345,25 @@ std::string_view ExecutablePathInto(std::span<char> buffer) {
   return {buffer.data(), static_cast<std::size_t>(narrow)};
 }
 
-void ExitWithLine(std::string_view line, int exit_code) {
-  // The bytes as they are: the line is ASCII but for the program's name, and converting it to
-  // the console's code page would need memory.
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  while (!line.empty() && error != nullptr && error != INVALID_HANDLE_VALUE) {
-    const DWORD chunk = line.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(line.size());
-    DWORD put = 0;
-    if (!WriteFile(error, line.data(), chunk, &put, nullptr) || put == 0) break;
-    line.remove_prefix(put);
-  }
+void ExitWithLine(std::string_view output, std::string_view line, int exit_code) {
+  // The bytes as they are: the line is ASCII but for the program's name, and converting either
+  // text to the console's code page would need memory.
+  DWORD ignored = 0;
+  static_cast<void>(WriteChunks(GetStdHandle(STD_OUTPUT_HANDLE), output, ignored));
+  static_cast<void>(WriteChunks(GetStdHandle(STD_ERROR_HANDLE), line, ignored));
   ExitProcess(static_cast<UINT>(exit_code));
 }
 
 void LowerCodePage(std::span<char> text) {
   while (!text.empty()) {
-    const DWORD chunk = text.size() > (1U << 30) ? (1U << 30) : static_cast<DWORD>(text.size());
+    const DWORD chunk = ChunkOf(text.size());
     CharLowerBuffA(text.data(), chunk);
     text = text.subspan(chunk);
   }
 }
 
 TTimeNames SystemTimeNames() {
-  TTimeNames names{
-      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-      std::string(1, ':')};
+  TTimeNames names;
   // The names are read wide and given to the program in the ANSI code page, like its arguments.
   for (int month = 0; month < 12; ++month) {
     std::array<wchar_t, 80> wide{};

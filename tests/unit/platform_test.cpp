@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -84,6 +87,25 @@ TEST(SystemTimeNamesTest, NamesEveryMonthAndTheSeparator) {
   const platform::TTimeNames names = platform::SystemTimeNames();
   for (const std::string& month : names.ShortMonths) EXPECT_FALSE(month.empty());
   EXPECT_FALSE(names.TimeSeparator.empty());
+}
+
+// The end of a run without memory: what standard output is owed goes there, bytes as they are,
+// and standard error gets the line alone.
+TEST(ExitWithLineDeathTest, WritesTheOwedOutputThenTheLine) {
+  // Beside the test program, so that the suites of two builds never share it; the death test's
+  // child, which may be the program started again, names the same file.
+  const std::string path = platform::ExecutablePath("unit_tests") + ".stdout";
+  const std::string_view output = "owed\n\xE9\x9B";
+  std::remove(path.c_str());
+  EXPECT_EXIT(
+      {
+        if (std::freopen(path.c_str(), "wb", stdout) != nullptr) {
+          platform::ExitWithLine(output, "Tool: out of memory\n", 71);
+        }
+      },
+      testing::ExitedWithCode(71), "^Tool: out of memory\\s*$");
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_EQ(output, std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 }  // namespace
