@@ -3,7 +3,8 @@
 """Writes the benchmark command lines, NUL-separated, one file each, into the given folder.
 
 Each shape comes at N and 4N arguments; the 4N size of each fills most of the kernel's 2 MiB
-argument limit (the texts and their pointers)."""
+argument limit (the texts and their pointers). One more line is Wordstat's, for the CLI11
+yardstick (bench/yardstick.sh): 50,000 -c texts."""
 
 import random
 import string
@@ -26,6 +27,18 @@ def distinct_words(count: int, length: int, seed: int) -> list:
     return words
 
 
+def short_texts(count: int, seed: int) -> list:
+    """`count` texts of one to three words such as people count: plain words, names, numbers,
+    versions and punctuation, some of them accented or in Greek, Cyrillic or Japanese."""
+    words = ["the", "quick", "brown", "fox", "jumps", "over", "a", "lazy", "dog", "hello",
+             "world", "Lettrix", "report", "draft", "final", "line", "count", "words", "of",
+             "and", "in", "to", "Monday", "Paris", "O'Brien", "don't", "e-mail", "C++20",
+             "v1.2.3", "2024-05-17", "42", "3.14", "50%", "(yes)", "TODO:", "README.md",
+             "café", "naïve", "Straße", "déjà", "vu", "Ελληνικά", "мир", "日本語", "🙂"]
+    chooser = random.Random(seed)
+    return [" ".join(chooser.choices(words, k=chooser.randint(1, 3))) for _ in range(count)]
+
+
 def main() -> None:
     folder = Path(sys.argv[1])
     write(folder, "small", ["-u", "abc"])
@@ -46,6 +59,7 @@ def main() -> None:
         write(folder, f"{name}_4n", make(4 * n))
     for n, size in ((16000, "n"), (64000, "4n")):
         write(folder, f"words_{size}", ["-w", " ".join("x" for _ in range(n))])
+    write(folder, "wordstat_50k", [a for text in short_texts(50000, 50000) for a in ("-c", text)])
 
 
 if __name__ == "__main__":
