@@ -89,6 +89,7 @@ class TRunGuard {
 struct TSettings {
   TSwitchStyle SwitchStyle = core::SwitchStyle;
   bool RequireDoubleDash = core::RequireDoubleDash;
+  bool SlashForms = core::SlashForms;
   bool RecordFindHistory = core::RecordFindHistory;
   TParamFlags ParamFlags = core::ParamFlags;
   bool ErrorDelay = core::ErrorDelay;
@@ -107,6 +108,7 @@ bool ReportSettingsMadeEarly(const TSettings& before, const TTextChannel& error_
   const std::pair<std::string_view, bool> settings[] = {
       {"SwitchStyle", before.SwitchStyle != now.SwitchStyle},
       {"RequireDoubleDash", before.RequireDoubleDash != now.RequireDoubleDash},
+      {"SlashForms", before.SlashForms != now.SlashForms},
       {"RecordFindHistory", before.RecordFindHistory != now.RecordFindHistory},
       {"ParamFlags", before.ParamFlags != now.ParamFlags},
       {"ErrorDelay", before.ErrorDelay != now.ErrorDelay},

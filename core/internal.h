@@ -271,6 +271,7 @@ enum TValueFault : std::uint8_t { vfMissing, vfBlank, vfTaken, vfAttachedBlank }
 struct TRefusedNumber {
   std::int32_t Index = -1;
   std::size_t Length = 0;  ///< of the switch as written, without an attached value
+  bool NextArgument = false;  ///< the value refused was the argument after the switch
   std::int64_t Least = 0, Most = 0;
 };
 /// The numbers refused since start-up, in the order the lookups met them.

@@ -55,7 +55,8 @@ void EndOnOutOfMemory() {
   for (const std::string_view part : {Reason, line_end}) {
     for (const char c : part) Line[at++] = c;
   }
-  platform::ExitWithLine({}, std::string_view(Line.data(), at), OutOfMemoryExitCode);
+  // What a buffered run's output holds goes first, as the line would have followed it.
+  platform::ExitWithLine(PendingOutput(), std::string_view(Line.data(), at), OutOfMemoryExitCode);
 }
 
 }  // namespace

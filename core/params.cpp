@@ -118,11 +118,11 @@ void MarkIncomplete(TFindParamRec& rec, TParamStatusRec& entry, TValueFault why,
 // be attached): its switch is left unmatched, for the judgement to list as invalid, and the
 // argument after it stays as it was.
 void Refuse(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, std::size_t length,
-            const TLookupRule& rule) {
+            bool next_argument, const TLookupRule& rule) {
   entry.Status = psUnmatched;
   entry.SwitchMark = entry.ValueMark = entry.AttachMark = false;
   rec.Found = false;
-  if (rule.Number) RefusedNumbers.push_back({h, length, rule.Least, rule.Most});
+  if (rule.Number) RefusedNumbers.push_back({h, length, next_argument, rule.Least, rule.Most});
 }
 
 // Whether `value`, taken for the switch, is one the rule accepts.
@@ -148,7 +148,7 @@ void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std
   } else if (!Acceptable(value, rule)) {
     // A switch incomplete already (a blank attached value) stays so: 67 wins over 65.
     if (entry.Status == psIncomplete) return;
-    Refuse(rec, entry, h, entry.Param.size(), rule);
+    Refuse(rec, entry, h, entry.Param.size(), true, rule);
   } else {
     next.Status = psSwitchValue;
     next.ValueMark = true;
@@ -377,7 +377,7 @@ TMarked MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
   rec.Value1 = match.ValuePart(entry.Param);
   rec.Attached = true;
   if (rec.Value1.empty() && rule.AttachedOnly) {
-    Refuse(rec, entry, h, match.Length, rule);
+    Refuse(rec, entry, h, match.Length, false, rule);
     return mkDone;
   }
   if (rec.Value1.empty() && rule.First.Blank) {
@@ -386,7 +386,7 @@ TMarked MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
     return mkTakesValues;
   }
   if (!Acceptable(rec.Value1, rule)) {
-    Refuse(rec, entry, h, match.Length, rule);
+    Refuse(rec, entry, h, match.Length, false, rule);
     return mkDone;
   }
   entry.Status = psAttachedSwitch;

@@ -102,11 +102,16 @@ bool IsOperandShaped(std::string_view arg) {
 }
 
 void MarkOperands(const TOperandsRec& operands, std::int32_t end) {
+  // A value refused with its switch stays beside it, invalid, rather than become an operand.
+  std::vector<bool> refused(ParamStatus.size() + 1);
+  for (const TRefusedNumber& number : RefusedNumbers) {
+    if (number.NextArgument) refused[static_cast<std::size_t>(number.Index) + 1] = true;
+  }
   std::size_t count = 0;
   for (std::size_t h = 0; h < ParamStatus.size() && count < operands.Most; ++h) {
     TParamStatusRec& entry = ParamStatus[h];
     const auto at = static_cast<std::int32_t>(h);
-    if (entry.Status != psUnmatched || at == end) continue;
+    if (entry.Status != psUnmatched || at == end || refused[h]) continue;
     if ((end < 0 || at < end) && !IsOperandShaped(entry.Param)) continue;
     entry.Status = psOperand;
     ++count;

@@ -67,6 +67,14 @@ struct TSwitchRow {
   /// alias list.
   std::string_view Shows{};
   bool VerboseOnly = false;  ///< its option line shows only with the verbose switch
+
+  /// The same row, with its declaration's answer going to `record` too: whether a number that
+  /// may only be attached was given at all.
+  constexpr TSwitchRow WithRecord(TFindParamRec* record) const {
+    TSwitchRow row = *this;
+    row.Record = record;
+    return row;
+  }
 };
 
 namespace detail {

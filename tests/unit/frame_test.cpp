@@ -97,6 +97,38 @@ TEST(RunToolTest, EndsEveryLineAsTheToolChooses) {
   EXPECT_EQ("", outside.Copyright + outside.Attribution);
 }
 
+// Buffered output is held until the error channel is written, the buffer is full or the run
+// ends; a write that fails ends the run with 74 and drops what the output still holds.
+TEST(RunToolTest, HandsBufferedOutputOverInOrder) {
+  const auto body = [] {
+    core::WriteLine(core::OutputChannel, "a");
+    core::WriteErrorLine("cannot read b");
+    core::WriteLine(core::OutputChannel, std::string(100000, 'c'));
+    core::WriteLine(core::OutputChannel, "d");
+  };
+  const struct {
+    std::size_t room;
+    int code;
+    std::string both;
+  } rows[] = {
+      {std::string::npos, 0,
+       "a\r\ntiny: cannot read b\r\n" + std::string(100000, 'c') + "\r\nd\r\n"},
+      // The long line does not fit: nothing after it is written, and the frame names the fault.
+      {40, 74,
+       "a\r\ntiny: cannot read b\r\ntiny: write error on standard output: No space left in "
+       "the buffer\r\n"},
+  };
+  for (const auto& row : rows) {
+    std::string both;
+    core::TStartUpRec start;
+    start.ExecutablePath = "/opt/tools/tiny";
+    start.Output = core::TTextChannel{platform::stdOutput, &both, row.room};
+    start.Error = core::TTextChannel{platform::stdError, &both};
+    EXPECT_EQ(row.code, core::RunTool(std::move(start), {.Body = body, .BufferedOutput = true}));
+    EXPECT_EQ(row.both, both);
+  }
+}
+
 core::TSwitchStyle StyleInBody;
 
 // Start-up would undo a setting made before the run: the run ends at once, with a line for each

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <string>
@@ -11,6 +14,7 @@
 #include "core/channels.h"
 #include "core/internal.h"
 #include "core/out_of_memory.h"
+#include "platform/platform.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -34,9 +38,12 @@ void* volatile Kept = nullptr;
 
 // Ends the process: the handler names the program by its identity or, before that is filled,
 // by the running executable (this test program) without its extension.
-void RunOutOfMemory(const std::string& base_name, std::string_view line_end = "\r\n") {
+void RunOutOfMemory(const std::string& base_name, std::string_view line_end = "\r\n",
+                    std::string_view owed = {}) {
   core::AppVersionInfo.BaseName = base_name;
   core::LineEnd = line_end;
+  core::BufferOutput();
+  core::Write(core::OutputChannel, owed);
   core::EndRunOnOutOfMemory("ignored/when/the/system/tells", 71);
   // No machine can serve the whole address space, whatever the width of its pointers.
   Kept = ::operator new(std::numeric_limits<std::size_t>::max());
@@ -49,6 +56,17 @@ TEST(OutOfMemoryDeathTest, EndsWith71AndOneLineNamingTheProgram) {
   // A tool's own line end ends the line; a visible one, which no text mode translates.
   EXPECT_EXIT(RunOutOfMemory("Tool", "|\n"), testing::ExitedWithCode(71),
               "^Tool: out of memory\\|\\s*$");
+  // What buffered output holds reaches standard output first, in a file beside this program.
+  const std::string path = platform::ExecutablePath("unit_tests") + ".owed";
+  std::remove(path.c_str());
+  EXPECT_EXIT(
+      {
+        if (std::freopen(path.c_str(), "wb", stdout) != nullptr)
+          RunOutOfMemory("Tool", "\n", "owed");
+      },
+      testing::ExitedWithCode(71), "^Tool: out of memory\\s*$");
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_EQ("owed", std::string(std::istreambuf_iterator<char>(file), {}));
 }
 #endif
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -187,6 +188,74 @@ TEST(SwitchTableTest, HoldsEachRowToItsValueRule) {
     // The frame leaves no record of the run behind.
     EXPECT_FALSE(SortParam.Found || LimitParam.Found || core::HelpParam.Found);
   }
+}
+
+// A tool of one or two file operands, whose paths may begin with "/".
+constexpr core::TSwitchRow kFileRows[] = {
+    core::Number("N LINES", core::vrRequired, &Number, {1, 1000000, 10}, "<n>", "Lines"),
+    core::Value("D DROP", core::vrRequired, Note, "<line>", "Drop", core::roRepeats),
+    core::Flag("Q QUIET", &SortParam, "Quiet"),
+    core::Flag("H HELP ?", &core::HelpParam, "Help"),
+};
+
+void CollectFiles() {
+  core::ActOnOccurrences(kFileRows);
+  for (const std::string_view file : core::GetOperands()) Seen.append(file).append(" ");
+}
+
+int RunFiles(std::vector<std::string> args, std::string& out, std::string& err) {
+  core::TStartUpRec run;
+  run.Arguments = std::move(args);
+  run.ExecutablePath = "/opt/tools/files";
+  run.Output = core::TTextChannel{platform::stdOutput, &out};
+  run.Error = core::TTextChannel{platform::stdError, &err};
+  return core::RunTool(std::move(run), {.Body = CollectFiles,
+                                        .SetUp = [] { core::SlashForms = false; },
+                                        .Version = "1.0",
+                                        .Switches = kFileRows,
+                                        .Operands = {"<file>", 1, 2},
+                                        .Syntax = "[-q]"});
+}
+
+// Operands come in command-line order, mixed with the switches; "--" ends the switches unless a
+// switch takes it as its value.
+TEST(SwitchTableTest, TakesOperandsInOrder) {
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string seen, err_tail;
+  } rows[] = {
+      {{"a", "-q", "/etc/hosts"}, 0, "a /etc/hosts ", ""},
+      {{"-d", "--", "-"}, 0, "d[-d]-- - ", ""},
+      {{"--", "-q", "--"}, 0, "-q -- ", ""},
+      {{"-q", "/q", "-z"}, 65, "", "Invalid Parameters Provided: -z \r\n\r\n"},
+      {{"a", "b", "c", "d"}, 65, "", "Invalid Parameters Provided: c d \r\n\r\n"},
+      {{"-n", "0", "a"},
+       65,
+       "",
+       "Invalid Parameters Provided: -n 0 (-n: a whole number from 1 to 1000000) \r\n\r\n"},
+      {{"-q"}, 64, "", "Missing Essential Parameters (e.g. <file> -H --HELP -?)\r\n\r\n"},
+      {{"-h", "a", "b", "c"}, 255, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    std::string out, err;
+    Seen.clear();
+    EXPECT_EQ(row.code, RunFiles(row.args, out, err));
+    EXPECT_EQ(row.seen, Seen);
+    const std::string usage = "Usage: files [-q] [--] <file>...\r\n";
+    EXPECT_TRUE(row.code == 0 || (out + err).ends_with(row.err_tail + usage) ||
+                (row.code == 255 && out.starts_with(usage)))
+        << out << err;
+  }
+  // An optional value taken from the next argument would swallow a file: such a tool is refused.
+  std::string err;
+  core::TStartUpRec run;
+  run.Error = core::TTextChannel{platform::stdError, &err};
+  const core::TSwitchRow optional[] = {{.Aliases = "E ECHO", .Rule = core::vrOptional}};
+  EXPECT_EQ(70,
+            core::RunTool(std::move(run), {.Switches = optional, .Operands = {"<file>", 0, 1}}));
+  EXPECT_NE(std::string::npos, err.find("\"E ECHO\" may only take an attached one")) << err;
 }
 
 }  // namespace
