@@ -70,6 +70,7 @@ const core::TToolRec Wordstat = {
     .FullVersion = "1.0.0.1",
     .Description = "Count the characters and words of texts",
     .Switches = Switches,
+    .BufferedOutput = true,  // its lines leave in large blocks
     .Syntax = "[-s|-q] [-b|-v] <-c|-w> <text> ...",
 };
 
