@@ -92,13 +92,14 @@ void FatalWriteError(const TTextChannel& channel, std::string reason) {
 }
 
 void Write(const TTextChannel& channel, std::string_view text, std::string_view tail) {
-  if (channel.Stream == platform::stdError) {
-    // What the output holds comes first, as it would have unbuffered.
-    FlushOutput();
+  // Unbuffered, nothing is ever held: every write goes at once, in order.
+  if (!OutputBuffered) {
     Deliver(channel, text, tail);
     return;
   }
-  if (!OutputBuffered) {
+  if (channel.Stream == platform::stdError) {
+    // What the output holds comes first, as it would have unbuffered.
+    FlushOutput();
     Deliver(channel, text, tail);
     return;
   }

@@ -208,12 +208,13 @@ struct TPrefixes {
 };
 TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
 
-/// The argument table of `arguments`, all unmatched; their texts are moved in, not copied.
-TParamStatusArray BuildParamStatus(TStringArray&& arguments);
+/// The texts of the arguments a run was started with, where they are not main's argv: what
+/// ParamStatus's entries view.
+extern TStringArray ArgumentTexts;
 
-/// Starts the engine for a run over `arguments`, or, where `argv` holds any, over its texts,
-/// each copied straight into its entry: ParamStatus holds them, all unmatched (the texts of
-/// `arguments` are moved in, not copied), and FindHistory is empty.
+/// Starts the engine for a run over `arguments`, or, where `argv` holds any, over its texts:
+/// ParamStatus views them, all unmatched (the texts of `arguments` are moved into ArgumentTexts,
+/// not copied), and FindHistory is empty.
 void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv);
 /// Gives every variable of the engine its starting value and releases what it holds; the
 /// library's shutdown calls it.

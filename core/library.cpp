@@ -46,7 +46,7 @@ void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv) {
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
       return JoinCommandLine(invoked, ParamStatus, [](const TParamStatusRec& entry) {
-        return std::string_view(entry.Param);
+        return entry.Param;
       });
     };
   }

@@ -30,6 +30,7 @@ TMergedAliases Merged;
 }  // namespace
 
 // Defined bare: ResetParamEngine alone gives them their starting values.
+TStringArray ArgumentTexts;
 TParamStatusArray ParamStatus;
 TParamRecArray FindHistory;
 std::string DeclaredSwitches;
@@ -47,6 +48,7 @@ TParamFlags ParamFlags{};
 void ResetParamEngine() {
   // Fresh containers, not cleared ones: a cleared one would keep its memory.
   ParamStatus = TParamStatusArray();
+  ArgumentTexts = TStringArray();
   FindHistory = TParamRecArray();
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;
@@ -100,12 +102,33 @@ std::int32_t LastPosition(const TParamStatusArray& table) {
   return static_cast<std::int32_t>(std::min(table.size(), most)) - 1;
 }
 
+// An answer while a search builds it: its texts are views of the table, made strings once at the
+// end, so that a switch met at every other argument copies its texts once, not each time.
+struct TAnswer {
+  bool Found = false;
+  bool Attached = false;
+  std::int32_t Index = -1;
+  std::string_view Text, Value1, Value2;
+
+  TFindParamRec Record() const {
+    TFindParamRec rec;
+    rec.Found = Found;
+    rec.Attached = Attached;
+    rec.Index = Index;
+    rec.ParamIndex = Index == -1 ? -1 : Index + 1;
+    rec.Text = Text;
+    rec.Value1 = Value1;
+    rec.Value2 = Value2;
+    return rec;
+  }
+};
+
 // The one way a switch becomes incomplete, for `why` its value fails. The first value leaves
 // SwitchMark set and the second clears it, but a value missing at the end of the line leaves it
 // set for either. A value that is missing or blank clears the value marks and the answer's
 // Found; a blank attached value keeps its attach mark, and an argument taken already keeps
 // everything but the status.
-void MarkIncomplete(TFindParamRec& rec, TParamStatusRec& entry, TValueFault why, bool first) {
+void MarkIncomplete(TAnswer& rec, TParamStatusRec& entry, TValueFault why, bool first) {
   entry.Status = psIncomplete;
   entry.SwitchMark = first || why == vfMissing || why == vfAttachedBlank;
   if (why == vfTaken) return;
@@ -117,7 +140,7 @@ void MarkIncomplete(TFindParamRec& rec, TParamStatusRec& entry, TValueFault why,
 // An occurrence whose value the rule refuses (a bad number, an empty value where one may only
 // be attached): its switch is left unmatched, for the judgement to list as invalid, and the
 // argument after it stays as it was.
-void Refuse(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h, std::size_t length,
+void Refuse(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, std::size_t length,
             bool next_argument, const TLookupRule& rule) {
   entry.Status = psUnmatched;
   entry.SwitchMark = entry.ValueMark = entry.AttachMark = false;
@@ -133,12 +156,12 @@ bool Acceptable(std::string_view value, const TLookupRule& rule) {
 
 // Takes the argument after `h` (h + `offset`) as a value; the outcomes mark the switch's own
 // entry, with SwitchMark as the first and the second value differ in it.
-void TakeValue(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
+void TakeValue(TAnswer& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
                const TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   TParamStatusRec& next = table[static_cast<std::size_t>(h + offset)];
   const bool first = offset == 1;
-  std::string& value = first ? rec.Value1 : rec.Value2;
+  std::string_view& value = first ? rec.Value1 : rec.Value2;
   value = next.Param;
   if (value.empty() && (first ? rule.First : rule.Second).Blank) {
     MarkIncomplete(rec, entry, vfBlank, first);
@@ -185,10 +208,13 @@ TStringArray AliasWords(std::string_view aliases) {
 
 void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
   ResetParamEngine();
+  // The table holds views, not copies: of main's argv, which lasts as long as the process, or of
+  // the run's own texts, kept here. A long line is held once.
   if (argv.empty()) {
-    ParamStatus = BuildParamStatus(std::move(arguments));
+    ArgumentTexts = std::move(arguments);
+    ParamStatus.reserve(ArgumentTexts.size());
+    for (const std::string& arg : ArgumentTexts) ParamStatus.push_back({.Param = arg});
   } else {
-    // No list of the texts between main's and the table: a long line is held once, not twice.
     ParamStatus.reserve(argv.size());
     for (const char* arg : argv) ParamStatus.push_back({.Param = arg});
   }
@@ -362,12 +388,11 @@ enum TMarked : std::uint8_t {
 };
 
 // Marks the switch found at `h` and answers for it.
-TMarked MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
-                   const TFormMatch& match, const TLookupRule& rule) {
+TMarked MarkSwitch(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
+                   const TLookupRule& rule) {
   entry.Status = psSwitch;
   entry.SwitchMark = true;
   rec.Index = h;
-  rec.ParamIndex = h + 1;
   rec.Found = true;
   if (!match.Attached) {
     rec.Text = entry.Param;
@@ -396,13 +421,13 @@ TMarked MarkSwitch(TFindParamRec& rec, TParamStatusRec& entry, std::int32_t h,
 }
 
 // Takes up to the rule's count of arguments after the switch at `h` as its values.
-void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
+void TakeFollowingValues(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
                          const TLookupRule& rule) {
   if (rule.ValueCount < 1) return;
   const std::int32_t high = LastPosition(table);
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   if (h == high) {
-    rec.Value1.clear();
+    rec.Value1 = {};
     if (rule.First.Missing) MarkIncomplete(rec, entry, vfMissing, true);
     return;
   }
@@ -411,13 +436,13 @@ void TakeFollowingValues(TFindParamRec& rec, TParamStatusArray& table, std::int3
   if (h + 1 < high) {
     TakeValue(rec, table, h, 2, rule);
   } else {
-    rec.Value2.clear();
+    rec.Value2 = {};
     if (rule.Second.Missing) MarkIncomplete(rec, entry, vfMissing, false);
   }
 }
 
 // Looks for every word at position `h`; each match marks the table and answers in `rec`.
-void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t h,
+void ExaminePosition(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
                      const TSearchForms& forms, const TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
@@ -426,7 +451,7 @@ void ExaminePosition(TFindParamRec& rec, TParamStatusArray& table, std::int32_t 
     if (!match.Found) continue;
     if (MarkSwitch(rec, entry, h, match, rule) == mkDone) return;
     TakeFollowingValues(rec, table, h, rule);
-    if (RecordFindHistory) FindHistory.push_back(rec);
+    if (RecordFindHistory) FindHistory.push_back(rec.Record());
   }
 }
 
@@ -467,7 +492,7 @@ TQuickScan QuickScanOf(const TSearchForms& forms) {
 std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::int32_t last,
                            const TQuickScan& scan) {
   for (; h <= last; ++h) {
-    const std::string& arg = table[static_cast<std::size_t>(h)].Param;
+    const std::string_view arg = table[static_cast<std::size_t>(h)].Param;
     const std::size_t size = arg.size();
     if (size < scan.Shortest || !scan.First[static_cast<unsigned char>(arg[0])]) continue;
     for (const TFormEnd& end : scan.Ends) {
@@ -480,7 +505,7 @@ std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::
 
 // The search: marks `table` and fills `rec` for every occurrence in the range, or for the first
 // only unless the rule finds all.
-void SearchTable(TFindParamRec& rec, TParamStatusArray& table, const TSearchForms& forms,
+void SearchTable(TAnswer& rec, TParamStatusArray& table, const TSearchForms& forms,
                  std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
@@ -518,12 +543,12 @@ void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view alias
             std::string_view default1, std::string_view default2) {
   // The answer is built apart and moved in at the end: the defaults and the alias list may be
   // views of the caller's own record.
-  TFindParamRec answer;
+  TAnswer answer;
   answer.Value1 = default1;
   answer.Value2 = default2;
   AddDeclaredSwitches(DeclaredSwitches, aliases);
   SearchTable(answer, table, SearchFormsOf(aliases), last_index, first_index, rule);
-  rec = std::move(answer);
+  rec = answer.Record();
 }
 
 void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
@@ -636,13 +661,6 @@ TParamStatusArray NewParamStatusArray(std::int32_t count) {
 
 TParamRecArray NewParamRecArray(std::int32_t count) {
   return TParamRecArray(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
-}
-
-TParamStatusArray BuildParamStatus(TStringArray&& arguments) {
-  TParamStatusArray table(arguments.size());
-  for (std::size_t i = 0; i < table.size(); ++i) table[i].Param = std::move(arguments[i]);
-  arguments.clear();
-  return table;
 }
 
 TParamStatusArray BuildParamStatus() {

@@ -29,7 +29,9 @@ struct TParamStatusRec {
   bool ValueMark = false;   ///< taken as a switch's value
   bool AttachMark = false;  ///< a switch with its value after ':' or '='
   bool SpareMark = false;   ///< reserved; cleared, never set
-  std::string Param;        ///< the argument exactly as the platform delivered it
+  /// The argument exactly as the platform delivered it: a view of main's argv, or of the texts
+  /// the run was started with, which the engine keeps until shutdown.
+  std::string_view Param;
 };
 using TParamStatusArray = std::vector<TParamStatusRec>;  ///< the argument table's type
 
@@ -165,7 +167,8 @@ void AddDeclaredSwitches(std::string& list, std::string_view aliases);
 /// Whether `word` is not one of the space-separated words of `list`.
 bool WordNotInList(std::string_view word, std::string_view list);
 
-/// The argument table of the arguments the library was started with, all unmatched.
+/// The argument table of the arguments the library was started with, all unmatched: views of
+/// the same texts as ParamStatus.
 TParamStatusArray BuildParamStatus();
 /// `count` empty entries (none when `count` is not positive).
 TParamStatusArray NewParamStatusArray(std::int32_t count);

@@ -88,8 +88,7 @@ std::int32_t EndOfSwitches() {
 // Every argument unmatched again, as before the first declaration.
 void ForgetDeclarations() {
   for (TParamStatusRec& entry : ParamStatus) {
-    std::string param = std::move(entry.Param);
-    entry = TParamStatusRec{.Param = std::move(param)};
+    entry = TParamStatusRec{.Param = entry.Param};
   }
   RefusedNumbers.clear();
   FindHistory.clear();

@@ -210,7 +210,7 @@ std::uint64_t FoldedHash(std::string_view text) {
 
 // The text an argument is looked for as: an empty argument is listed as two double quotes.
 std::string_view LookedFor(const TParamStatusRec& entry) {
-  return entry.Param.empty() ? std::string_view("\"\"") : std::string_view(entry.Param);
+  return entry.Param.empty() ? std::string_view("\"\"") : entry.Param;
 }
 
 // A text without spaces and quotes, which can lie inside one listed entry only.

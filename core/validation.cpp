@@ -31,7 +31,7 @@ namespace {
 // The switch part of a recognised argument: an attached value is never taken for a switch.
 std::string_view SwitchPart(const TParamStatusRec& entry) {
   if (entry.Status != psAttachedSwitch) return entry.Param;
-  return std::string_view(entry.Param).substr(0, FindAttachSeparator(entry.Param));
+  return entry.Param.substr(0, FindAttachSeparator(entry.Param));
 }
 
 void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,

@@ -48,7 +48,7 @@ void Body() {
   for (std::size_t m = 0; m < Met.size(); ++m) {
     const TMet& met = Met[m];
     fuzz::Require(m == 0 || Met[m - 1].Index <= met.Index, "occurrences in command-line order");
-    const std::string& arg = table[static_cast<std::size_t>(met.Index)].Param;
+    const std::string_view arg = table[static_cast<std::size_t>(met.Index)].Param;
     const std::int32_t status = table[static_cast<std::size_t>(met.Index)].Status;
     fuzz::Require(status == core::psSwitch || status == core::psAttachedSwitch,
                   "an occurrence's switch was declared as one");

@@ -76,10 +76,10 @@ std::string Dump(const core::TParamStatisticsRec& s) {
   return out.str();
 }
 
-core::TParamStatusRec Entry(std::string param, std::int32_t status) {
+core::TParamStatusRec Entry(std::string_view param, std::int32_t status) {
   core::TParamStatusRec entry;
   entry.Status = status;
-  entry.Param = std::move(param);
+  entry.Param = param;
   return entry;
 }
 
@@ -186,16 +186,16 @@ TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
                                                  "b \"";
     const std::size_t letters_only = long_line ? letters.size() : round % 2 == 0 ? 4 : 6;
     core::TParamStatusArray table = core::NewParamStatusArray(long_line ? 400 : 1 + random() % 24);
-    for (core::TParamStatusRec& entry : table) {
+    std::vector<std::string> texts(table.size());  // what the entries view
+    for (std::size_t h = 0; h < table.size(); ++h) {
       const std::size_t length = random() % 6;
-      for (std::size_t i = 0; i < length; ++i) {
-        entry.Param.push_back(letters[random() % letters_only]);
-      }
+      for (std::size_t i = 0; i < length; ++i) texts[h].push_back(letters[random() % letters_only]);
+      table[h].Param = texts[h];
     }
     std::string list;
     std::uint16_t count = 0;
     for (const core::TParamStatusRec& entry : table) {
-      const std::string text = entry.Param.empty() ? "\"\"" : entry.Param;
+      const std::string text = entry.Param.empty() ? "\"\"" : std::string(entry.Param);
       if (lower(list).find(lower(text)) != std::string::npos) continue;
       ++count;
       list += text.find(' ') != std::string::npos ? '"' + text + "\" " : text + ' ';
