@@ -177,7 +177,8 @@ include([[${PROJECT_SOURCE_DIR}/cmake/gzip.cmake]])" COMPONENT ${component} EXCL
   # pkg-config.
   set(core_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${core_deb_package})
   set(example_files examples/bytecount/CMakeLists.txt examples/bytecount/main.cpp
-                    examples/wordstat/CMakeLists.txt examples/wordstat/main.cpp)
+                    examples/wordstat/CMakeLists.txt examples/wordstat/main.cpp
+                    examples/excerpt/CMakeLists.txt examples/excerpt/main.cpp)
   # The library guide beside it, and the README whose Installing section the guide points to.
   # Their links are made to hold there as they are installed (cmake/doc_links.cmake), from the
   # files of the source tree that the folder holds and where each lies in it.
@@ -268,14 +269,14 @@ holds the manual page and bash, zsh and fish completion.")
   set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "\
 QuillonCore console-tool library (development files)
 QuillonCore is the library under Lettrix, for console tools that take
-switches: their declaration and lookup, the judgement of the whole command
-line, the syntax-error report, the output channels, and the identity record
-with its banner and its build stamp.
+switches and operands: their declaration and lookup, the judgement of the
+whole command line, the syntax-error report, the output channels, and the
+identity record with its banner and its build stamp.
 
 This package holds the headers, the static library, the CMake package
 QuillonCore with the function that stamps each tool's build, the pkg-config
 module quilloncore, and in /usr/share/doc/${core_deb_package} the guide to
-writing a tool on the library, library.md, with the sources of the two
+writing a tool on the library, library.md, with the sources of the three
 complete small tools that it builds in examples.")
   # Read by cmake/deb_installed_size.cmake, which adds the Multi-Arch field that CPack does not
   # write, and says of the program's package alone that it depends on nothing.

@@ -271,7 +271,7 @@ enum TValueFault : std::uint8_t { vfMissing, vfBlank, vfTaken, vfAttachedBlank }
 /// A number that a lookup refused: where its switch stands, and the range it missed.
 struct TRefusedNumber {
   std::int32_t Index = -1;
-  std::size_t Length = 0;  ///< of the switch as written, without an attached value
+  std::size_t Length = 0;     ///< of the switch as written, without an attached value
   bool NextArgument = false;  ///< the value refused was the argument after the switch
   std::int64_t Least = 0, Most = 0;
 };

@@ -45,9 +45,8 @@ void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv) {
   std::function<std::string()> make_command_line;
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
-      return JoinCommandLine(invoked, ParamStatus, [](const TParamStatusRec& entry) {
-        return entry.Param;
-      });
+      return JoinCommandLine(invoked, ParamStatus,
+                             [](const TParamStatusRec& entry) { return entry.Param; });
     };
   }
   StartChannels(start.Output, start.Error);

@@ -227,7 +227,8 @@ TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
     prefixes.Items[prefixes.Count++] = prefix;
   };
   if (word.size() == 1) {
-    if (AllowsBareSymbols(style) && SymbolSwitchChars.find(word.front()) != std::string_view::npos) {
+    if (AllowsBareSymbols(style) &&
+        SymbolSwitchChars.find(word.front()) != std::string_view::npos) {
       add("");
     }
     if (SlashForms) add("/");

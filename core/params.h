@@ -112,9 +112,9 @@ extern bool RequireDoubleDash;         ///< word switches need "--"; when false 
 /// A switch may be written with "/" too (/u, /UPPER); true at start-up. A tool whose operands
 /// are paths turns it off, so that /etc/hosts is an operand.
 extern bool SlashForms;
-extern bool RecordFindHistory;         ///< false at start-up
-extern TParamFlags ParamFlags;         ///< kept for the program; the engine never reads it
-extern std::string DeclaredSwitches;   ///< every alias word declared, upper-cased, each once
+extern bool RecordFindHistory;        ///< false at start-up
+extern TParamFlags ParamFlags;        ///< kept for the program; the engine never reads it
+extern std::string DeclaredSwitches;  ///< every alias word declared, upper-cased, each once
 
 /// Standard switch records that the program fills by copying its declarations' answers.
 extern TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,

@@ -9,8 +9,8 @@ Lettrix."""
 # block. The blocks are the ```console blocks of README.md and docs/*.md, and the manual page's
 # .nf/.fi blocks. A "$ " line in any other fenced block fails, for it would go unchecked; README.md
 # and the manual page must hold examples, a document in docs/ may hold none.
-# The library guide's examples run its example tools, Bytecount and Wordstat: each given with
-# --tool runs where it is named, and the examples of one not given are counted as skipped.
+# The library guide's examples run its example tools, Bytecount, Wordstat and excerpt: each given
+# with --tool runs where it is named, and the examples of one not given are counted as skipped.
 # Each command runs in bash, where Lettrix names the program under test, with standard input
 # from /dev/null and LC_ALL=C. Its standard output, with CR LF read as LF, must equal the lines
 # shown; an exit code is stated the shell's way ("; echo $?") and is then part of that output,
@@ -62,7 +62,8 @@ def markdown_blocks(path):
 # Documents whose code blocks of a language are excerpts of one source, line for line, so that
 # what they show is what is built and run.
 EXCERPTS = {"docs/library.md": {
-    "cpp": ["examples/bytecount/main.cpp", "examples/wordstat/main.cpp"],
+    "cpp": ["examples/bytecount/main.cpp", "examples/wordstat/main.cpp",
+            "examples/excerpt/main.cpp"],
     "cmake": ["examples/bytecount/CMakeLists.txt"]}}
 
 

@@ -216,9 +216,54 @@ check_wordstat() {
   fi
 }
 
-# Builds the example `tool` (Bytecount or Wordstat) from the sources in `sources` with CMake's
-# find_package and with pkg-config and the stamp script, each in a folder of its own, and checks
-# both programs. `prefix` is the installation to build on, empty for the system's own.
+# excerpt, the guide's third tool: file operands among its switches, "--", paths that begin with
+# "/", standard input, numbers, buffered lines that end in LF, 66 for a file it cannot read and
+# 74 for a full disk.
+check_excerpt() {
+  local program=$1 how=$2 files=$work/excerpt-files
+  mkdir -p "$files"
+  printf 'one\ntwo\n\nfour\r\nfive\nsix' >"$files/a"
+  printf 'x\ny\n' >"$files/b"
+  printf 'dash\n' >"$files/-n"
+  expect() {
+    local code=$1 out=$2 err=$3 status
+    shift 3
+    (cd "$files" && printf 'in 1\nin 2\n' | "$program" "$@" >"$work/out" 2>"$work/err")
+    status=$?
+    if [[ $status != "$code" || $(od -c <"$work/out") != "$(printf '%b' "$out" | od -c)" ]] ||
+       { [[ $code == 6[57] ]] && ! grep -qF "$err" "$work/err"; } ||
+       { [[ $code != 6[57] ]] && [[ $(<"$work/err") != "$(printf '%b' "$err")" ]]; }; then
+      fail "excerpt $* ($how) ends with $status, writing $(cat -A "$work/out") $(cat -A "$work/err")"
+    fi
+  }
+  expect 0 'one\ntwo\n\nfour\r\nfive\nsix\n' '' a
+  expect 0 'one\ntwo\n' '' -n 2 a
+  expect 0 'one\ntwo\nfour\r\n' '' -n:3 -d '' a
+  expect 0 'five\nsix\n' '' -d one --drop=two -d '' -d $'four\r' a
+  expect 0 '     5: five\n' '' -l -n 1 -d one -d two -d '' -d $'four\r' a
+  expect 0 '  1: one\n' '' --line-numbers:3 --lines=1 a
+  expect 0 '1: x\n2: y\n' '' -l=1 b
+  expect 0 '==> a <==\none\n\n==> b <==\nx\n' '' -n 1 a b
+  expect 0 'one\nx\n' '' -q -n 1 a b
+  expect 0 'dash\n' '' -- -n
+  expect 0 'x\ny\n' '' "$files/b"
+  expect 0 'in 1\nin 2\n' ''
+  expect 0 '==> standard input <==\nin 1\n\n==> b <==\nx\n' '' -n 1 - b
+  expect 66 '==> b <==\nx\n' \
+    'excerpt: missing: No such file or directory\nexcerpt: 1 lines from 1 files\n' -v -n 1 missing b
+  expect 65 '' 'Invalid Parameters Provided: --quiet=no ' --quiet=no a
+  expect 65 '' 'Invalid Parameters Provided: -n 0 (-n: a whole number from 1 to 1000000)' -n 0 a
+  expect 65 '' 'Invalid Parameters Provided: -l=21 (-l: a whole number from 1 to 20)' -l=21 a
+  expect 67 '' 'Incomplete Parameters Provided: -d ' a -d
+  "$program" "$files/a" >/dev/full 2>"$work/err"
+  if [[ $? != 74 || $(<"$work/err") != "excerpt: write error on standard output: "* ]]; then
+    fail "excerpt a >/dev/full ($how) writes $(cat -A "$work/err")"
+  fi
+}
+
+# Builds the example `tool` (Bytecount, Wordstat or excerpt) from the sources in `sources` with
+# CMake's find_package and with pkg-config and the stamp script, each in a folder of its own, and
+# checks both programs. `prefix` is the installation to build on, empty for the system's own.
 build_example() {
   local tool=$1 sources=$2 label=$3 prefix=$4 dir check stamp_script flags
   dir=$work/${tool,,}-$label
@@ -251,10 +296,12 @@ build_example() {
 }
 build_example Bytecount "$source_dir/examples/bytecount" install-tree "$prefix"
 build_example Wordstat "$source_dir/examples/wordstat" install-tree "$prefix"
+build_example excerpt "$source_dir/examples/excerpt" install-tree "$prefix"
 # The library guide's examples run against the tools it walks through.
 python3 "$source_dir/tests/docs/check_examples.py" \
   --tool "Bytecount=$work/bytecount-install-tree/cmake/Bytecount" \
-  --tool "Wordstat=$work/wordstat-install-tree/cmake/Wordstat" "$build_a/Lettrix" >"$work/guide.log" ||
+  --tool "Wordstat=$work/wordstat-install-tree/cmake/Wordstat" \
+  --tool "excerpt=$work/excerpt-install-tree/cmake/excerpt" "$build_a/Lettrix" >"$work/guide.log" ||
   fail "the library guide's examples: $(grep -A8 '^FAIL' "$work/guide.log")"
 
 step ".deb packages: the program, and the library's development files"
@@ -323,6 +370,9 @@ EOF
       ./usr/share/doc/libquilloncore-dev/examples/bytecount/ \
       ./usr/share/doc/libquilloncore-dev/examples/bytecount/CMakeLists.txt \
       ./usr/share/doc/libquilloncore-dev/examples/bytecount/main.cpp \
+      ./usr/share/doc/libquilloncore-dev/examples/excerpt/ \
+      ./usr/share/doc/libquilloncore-dev/examples/excerpt/CMakeLists.txt \
+      ./usr/share/doc/libquilloncore-dev/examples/excerpt/main.cpp \
       ./usr/share/doc/libquilloncore-dev/examples/wordstat/ \
       ./usr/share/doc/libquilloncore-dev/examples/wordstat/CMakeLists.txt \
       ./usr/share/doc/libquilloncore-dev/examples/wordstat/main.cpp
@@ -386,6 +436,7 @@ EOF
       # the package alone is enough for a second tool.
       build_example Bytecount /usr/share/doc/libquilloncore-dev/examples/bytecount package ""
       build_example Wordstat /usr/share/doc/libquilloncore-dev/examples/wordstat package ""
+      build_example excerpt /usr/share/doc/libquilloncore-dev/examples/excerpt package ""
       grep -qx "QuillonCore_DIR:PATH=/usr/lib/$triplet/cmake/QuillonCore" \
         "$work/bytecount-package/cmake/CMakeCache.txt" ||
         fail "find_package did not take the package's QuillonCore"
