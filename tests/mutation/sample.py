@@ -10,7 +10,8 @@ it is built in a Debug build folder of its own (build-mutation/, configured once
 ctest suite runs on it, and the file is restored byte for byte before the next one. One seed
 draws the same mutants from the same sources every time; a mutant that does not compile is
 replaced by the next one drawn. --compare lists the faults that BEFORE caught and AFTER did not,
-and ends with status 1 when there is one. The default sample takes about 20 minutes."""
+and ends with status 1 when there is one. The default sample takes about half an hour on two
+cores."""
 
 import argparse
 import json
