@@ -15,6 +15,7 @@
 #include "core/params.h"
 #include "core/report.h"
 #include "platform/platform.h"
+#include "tests/unit/captured_run.h"
 
 namespace {
 
@@ -42,26 +43,11 @@ TEST(RunToolTest, EndsEachUncaughtFailureWithItsCodeAndLine) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    std::string out, err;
-    core::TStartUpRec start;
-    start.ExecutablePath = "/opt/tools/Tool";
-    start.Output = core::TTextChannel{platform::stdOutput, &out};
-    start.Error = core::TTextChannel{platform::stdError, &err};
-    core::TToolRec tool;
-    tool.Body = row.body;
-    EXPECT_EQ(core::RunTool(std::move(start), tool), row.code);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(err, row.error);
+    const test::TToolRun run = test::RunCaptured({.Body = row.body}, {}, "/opt/tools/Tool");
+    EXPECT_EQ(run.Code, row.code);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, row.error);
   }
-}
-
-// One run of `tool` as "tiny", its channels bound to `out` and `err`.
-int RunCaptured(const core::TToolRec& tool, std::string& out, std::string& err) {
-  core::TStartUpRec start;
-  start.ExecutablePath = "/opt/tools/tiny";
-  start.Output = core::TTextChannel{platform::stdOutput, &out};
-  start.Error = core::TTextChannel{platform::stdError, &err};
-  return core::RunTool(std::move(start), tool);
 }
 
 // With "\n" a run writes what it writes with CR LF, less each CR: no line keeps a line end of
@@ -70,19 +56,22 @@ int RunCaptured(const core::TToolRec& tool, std::string& out, std::string& err) 
 TEST(RunToolTest, EndsEveryLineAsTheToolChooses) {
   std::string out[2], err[2];
   for (const int lf : {0, 1}) {
-    EXPECT_EQ(70, RunCaptured({.Body =
-                                   [] {
-                                     core::ShowBanner(core::AppVersionInfo, true, true);
-                                     core::WriteLine(core::OutputChannel, "result");
-                                     core::WriteDividerLine(3, true);
-                                     core::ReportSyntaxErrorSeeBelow("-z", false, false);
-                                     core::WaitForAnyKey(1, "Press");
-                                     throw std::runtime_error("broken");
-                                   },
-                               .Attribution = "By us",
-                               .LineEnd = lf ? "\n" : "\r\n",
-                               .Version = "1.0"},
-                              out[lf], err[lf]));
+    const test::TToolRun run =
+        test::RunCaptured({.Body =
+                               [] {
+                                 core::ShowBanner(core::AppVersionInfo, true, true);
+                                 core::WriteLine(core::OutputChannel, "result");
+                                 core::WriteDividerLine(3, true);
+                                 core::ReportSyntaxErrorSeeBelow("-z", false, false);
+                                 core::WaitForAnyKey(1, "Press");
+                                 throw std::runtime_error("broken");
+                               },
+                           .Attribution = "By us",
+                           .LineEnd = lf ? "\n" : "\r\n",
+                           .Version = "1.0"});
+    EXPECT_EQ(70, run.Code);
+    out[lf] = run.Out;
+    err[lf] = run.Err;
   }
   EXPECT_TRUE(err[0].ends_with("tiny: internal error: broken\r\n")) << err[0];
   EXPECT_NE(std::string::npos, err[0].find("- \r\nBy us\r\n\r\n")) << err[0];
@@ -120,10 +109,8 @@ TEST(RunToolTest, HandsBufferedOutputOverInOrder) {
   };
   for (const auto& row : rows) {
     std::string both;
-    core::TStartUpRec start;
-    start.ExecutablePath = "/opt/tools/tiny";
-    start.Output = core::TTextChannel{platform::stdOutput, &both, row.room};
-    start.Error = core::TTextChannel{platform::stdError, &both};
+    core::TStartUpRec start = test::CapturedStart(both, both, {}, "/opt/tools/tiny");
+    start.Output.Capacity = row.room;
     EXPECT_EQ(row.code, core::RunTool(std::move(start), {.Body = body, .BufferedOutput = true}));
     EXPECT_EQ(row.both, both);
   }
@@ -155,12 +142,13 @@ TEST(RunToolTest, EndsARunWhoseSettingWasMadeBeforeIt) {
                                .LineEnd = "\n",
                                .Version = "1.0"};
   for (const auto& [make, expected] : rows) {
-    std::string out, err, next_err;
     make();
-    EXPECT_EQ(70, RunCaptured(tool, out, err));
-    EXPECT_EQ(expected, err);
-    EXPECT_EQ(0, RunCaptured(tool, out, next_err));
-    EXPECT_TRUE(next_err.ends_with(") - \n\n")) << next_err;  // no copyright, no attribution
+    const test::TToolRun early = test::RunCaptured(tool);
+    EXPECT_EQ(70, early.Code);
+    EXPECT_EQ(expected, early.Err);
+    const test::TToolRun next = test::RunCaptured(tool);
+    EXPECT_EQ(0, next.Code);
+    EXPECT_TRUE(next.Err.ends_with(") - \n\n")) << next.Err;  // no copyright, no attribution
     EXPECT_EQ(core::ssAttachedValues, StyleInBody);
   }
 }

@@ -73,18 +73,8 @@ class ParamEngineTest : public testing::Test {
   }
 };
 
-class SwitchMatchesTest : public ParamEngineTest {};
-class MatchSwitchArgTest : public ParamEngineTest {};
-class FindParamTest : public ParamEngineTest {};
-class FindParamValueTest : public ParamEngineTest {};
-class FindParamBoolTest : public ParamEngineTest {};
-class MatchParamAtTest : public ParamEngineTest {};
-class BuildSwitchFormsTest : public ParamEngineTest {};
-class DeclaredSwitchesTest : public ParamEngineTest {};
-class BuildParamStatusTest : public ParamEngineTest {};
-
 // The table-marking lookup and the per-argument one must agree on every form.
-TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
+TEST_F(ParamEngineTest, SwitchMatchesAcceptsExactlyTheFormsOfTheStyle) {
   struct Case {
     core::TSwitchStyle style;
     bool double_dash;
@@ -141,7 +131,7 @@ TEST_F(SwitchMatchesTest, AcceptsExactlyTheFormsOfTheStyle) {
 
 // A user's text is never cut: an attached value of thousands of bytes reaches the match and
 // the declaration's answer whole.
-TEST_F(MatchSwitchArgTest, KeepsALongAttachedValueWhole) {
+TEST_F(ParamEngineTest, MatchSwitchArgKeepsALongAttachedValueWhole) {
   const std::string value = std::string(4999, 'a') + "b";
   Start({"-u:" + value});
   core::SwitchStyle = core::ssAttachedValues;
@@ -157,7 +147,7 @@ TEST_F(MatchSwitchArgTest, KeepsALongAttachedValueWhole) {
 
 // A fresh table of the run's arguments: each of them, unmatched, whatever the run's own table
 // has marked.
-TEST_F(BuildParamStatusTest, CopiesTheRunsArgumentsUnmatched) {
+TEST_F(ParamEngineTest, BuildParamStatusHoldsTheRunsArgumentsUnmatched) {
   Start({"-u", "", "\xE9t\xE9"});
   std::string value;
   FindValue("U", value, kNone);
@@ -175,7 +165,7 @@ TEST_F(BuildParamStatusTest, CopiesTheRunsArgumentsUnmatched) {
 // Each outcome writes its own marks on the switch's entry and leaves the others as they were,
 // so the entry starts with the marks an outcome might wrongly keep or wrongly clear. Defaults
 // show which values an outcome replaces.
-TEST_F(FindParamTest, AnswersAndMarksTheSwitchEntryByOutcome) {
+TEST_F(ParamEngineTest, FindParamAnswersAndMarksTheSwitchEntryByOutcome) {
   struct Case {
     std::vector<std::string> args;
     std::int32_t taken, value_count;  // taken: a position already recognised as a switch
@@ -221,7 +211,7 @@ TEST_F(FindParamTest, AnswersAndMarksTheSwitchEntryByOutcome) {
   }
 }
 
-TEST_F(FindParamTest, FindAllReportsTheLastOccurrence) {
+TEST_F(ParamEngineTest, FindParamFindAllReportsTheLastOccurrence) {
   Start({"-u", "a", "-u", "b"});
   EXPECT_EQ(Describe(FindU(1, core::pfFindAll)), "found 2/3 [-u|b|]");
   EXPECT_EQ(Statuses(), "SvSv");
@@ -249,7 +239,7 @@ TEST_F(FindParamTest, FindAllReportsTheLastOccurrence) {
   EXPECT_EQ(core::FindHistory.size(), 40u);
 }
 
-TEST_F(FindParamTest, RecordsEveryAnswerButAnAcceptedAttachedOne) {
+TEST_F(ParamEngineTest, FindParamRecordsEveryAnswerButAnAcceptedAttachedOne) {
   Start({"-u", "a", "-u:b", "-u"});
   core::SwitchStyle = core::ssAttachedValues;
   core::RecordFindHistory = true;
@@ -260,7 +250,7 @@ TEST_F(FindParamTest, RecordsEveryAnswerButAnAcceptedAttachedOne) {
   EXPECT_EQ(Describe(core::FindHistory[1]), "found+attached 3/4 [-u||]");
 }
 
-TEST_F(FindParamTest, FindsNothingOnAnEmptyCommandLineOrWithoutWords) {
+TEST_F(ParamEngineTest, FindParamFindsNothingOnAnEmptyCommandLineOrWithoutWords) {
   core::RecordFindHistory = true;
   core::TFindParamRec rec{true, true, true, 4, 5, "old", "old", "old"};
   core::FindParam(rec, core::ParamStatus, "U UPPER", -1, -1, 2, kBoth, "d1", "d2");
@@ -276,7 +266,7 @@ TEST_F(FindParamTest, FindsNothingOnAnEmptyCommandLineOrWithoutWords) {
 
 // A library user may put a table of its own in ParamStatus's place, even one of the same size
 // in the same memory: no lookup may answer from what it knew of the old one.
-TEST_F(FindParamTest, LooksUpARefilledTableAfresh) {
+TEST_F(ParamEngineTest, FindParamLooksUpARefilledTableAfresh) {
   std::string value;
   const auto table = [](std::string_view switch_text, std::string_view value_text) {
     core::TParamStatusArray fresh = core::NewParamStatusArray(2);
@@ -292,7 +282,7 @@ TEST_F(FindParamTest, LooksUpARefilledTableAfresh) {
   EXPECT_EQ(Describe(FindValue("U UPPER", value, kFirst)), "absent -1/-1 [||]");
 }
 
-TEST_F(FindParamValueTest, SearchesOnlyTheRangeButTakesValuesBeyondIt) {
+TEST_F(ParamEngineTest, FindParamValueSearchesOnlyTheRangeButTakesValuesBeyondIt) {
   Start({"-u", "a", "-u", "b"});
   core::TFindParamRec rec;
   std::string value;
@@ -306,7 +296,7 @@ TEST_F(FindParamValueTest, SearchesOnlyTheRangeButTakesValuesBeyondIt) {
 
 // The value variable serves as the default only when asked, even when it is the answer's own
 // field: the default has to be read before the answer is started afresh.
-TEST_F(FindParamValueTest, KeepsTheValueAsDefaultOnlyWhenAsked) {
+TEST_F(ParamEngineTest, FindParamValueKeepsTheValueAsDefaultOnlyWhenAsked) {
   Start({"-x"});
   std::string value = "x";
   EXPECT_EQ(Describe(FindValue("U", value, kNone)), "absent -1/-1 [||]");
@@ -320,7 +310,7 @@ TEST_F(FindParamValueTest, KeepsTheValueAsDefaultOnlyWhenAsked) {
 
 // A later declaration re-marks an argument an earlier one took as its value, and an earlier
 // declaration's switch cannot serve as a later one's value.
-TEST_F(FindParamValueTest, DeclarationOrderDecidesClassification) {
+TEST_F(ParamEngineTest, FindParamValueDeclarationOrderDecidesClassification) {
   std::string value;
   Start({"-L", "-u", "text"});
   FindValue("U UPPER", value, kFirst);
@@ -338,7 +328,7 @@ TEST_F(FindParamValueTest, DeclarationOrderDecidesClassification) {
   EXPECT_EQ(Statuses(), "SSv");
 }
 
-TEST_F(FindParamBoolTest, ReportsPresenceWithAnOptionalValue) {
+TEST_F(ParamEngineTest, FindParamBoolReportsPresenceWithAnOptionalValue) {
   Start({"--error-delay", "5"});
   core::TFindParamRec rec;
   bool flag = false;
@@ -352,7 +342,7 @@ TEST_F(FindParamBoolTest, ReportsPresenceWithAnOptionalValue) {
   EXPECT_FALSE(flag);
 }
 
-TEST_F(MatchParamAtTest, MatchesOneArgumentWithoutTouchingTheTable) {
+TEST_F(ParamEngineTest, MatchParamAtMatchesOneArgumentWithoutTouchingTheTable) {
   struct Case {
     std::string_view arg, next;
     std::int32_t value_count;
@@ -381,7 +371,7 @@ TEST_F(MatchParamAtTest, MatchesOneArgumentWithoutTouchingTheTable) {
   EXPECT_EQ(core::DeclaredSwitches, "U UPPER");
 }
 
-TEST_F(BuildSwitchFormsTest, ListsEveryFormOnce) {
+TEST_F(ParamEngineTest, BuildSwitchFormsListsEveryFormOnce) {
   struct Case {
     const char* aliases;
     core::TSwitchStyle style;
@@ -408,7 +398,7 @@ TEST_F(BuildSwitchFormsTest, ListsEveryFormOnce) {
   }
 }
 
-TEST_F(DeclaredSwitchesTest, CollectsEveryDeclaredWordOnce) {
+TEST_F(ParamEngineTest, DeclaredSwitchesCollectsEveryDeclaredWordOnce) {
   core::TFindParamRec rec;
   for (const char* aliases :
        {"  DEBUG DEBUG-MODE", "H HELP ? H2 HELP2 ??", "V VERBOSE BUILD H2 HELP2 ??"}) {
@@ -422,7 +412,7 @@ TEST_F(DeclaredSwitchesTest, CollectsEveryDeclaredWordOnce) {
   EXPECT_EQ(core::DeclaredSwitches, "X H HELP ? H2 HELP2 ??");
 }
 
-TEST_F(DeclaredSwitchesTest, MergesUpperCasedSpaceSeparatedPieces) {
+TEST_F(ParamEngineTest, DeclaredSwitchesMergesUpperCasedSpaceSeparatedPieces) {
   struct Case {
     std::string_view list, aliases, merged;
   };

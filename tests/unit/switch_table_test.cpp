@@ -11,6 +11,7 @@
 
 #include "core/frame.h"
 #include "core/library.h"
+#include "tests/unit/captured_run.h"
 
 namespace {
 
@@ -75,16 +76,6 @@ const core::TToolRec kTool = {
     .Switches = kAllRows,
     .Syntax = "[-s] <-c|-w> <text> ...",
 };
-
-// One run of the tool in this process, with its two channels bound to strings.
-int RunWordstat(std::vector<std::string> args, std::string& out, std::string& err) {
-  core::TStartUpRec run;
-  run.Arguments = std::move(args);
-  run.ExecutablePath = "/opt/tools/wordstat";  // where the tool's name comes from
-  run.Output = core::TTextChannel{platform::stdOutput, &out};
-  run.Error = core::TTextChannel{platform::stdError, &err};
-  return core::RunTool(std::move(run), kTool);
-}
 
 // The frame declares the table, judges the line by each row's value rule with its standard ways
 // out, and hands a line that stands to the body, which walks the occurrences of the value rows.
@@ -173,17 +164,17 @@ TEST(SwitchTableTest, HoldsEachRowToItsValueRule) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args).substr(0, 80));
-    std::string out, err;
     Seen.clear();
-    EXPECT_EQ(row.code, RunWordstat(row.args, out, err));
+    const test::TToolRun run = test::RunCaptured(kTool, row.args, "/opt/tools/wordstat");
+    EXPECT_EQ(row.code, run.Code);
     EXPECT_EQ(row.seen, Seen);
     if (row.code == 255 || row.code == 0) {
-      EXPECT_EQ(row.out_or_err_tail, out);
+      EXPECT_EQ(row.out_or_err_tail, run.Out);
     } else {
       // An invalid line ends with the report's message and the usage line, on standard error.
       EXPECT_TRUE(
-          err.ends_with(row.out_or_err_tail + "Usage: wordstat [-s] <-c|-w> <text> ...\r\n"))
-          << err;
+          run.Err.ends_with(row.out_or_err_tail + "Usage: wordstat [-s] <-c|-w> <text> ...\r\n"))
+          << run.Err;
     }
     // The frame leaves no record of the run behind.
     EXPECT_FALSE(SortParam.Found || LimitParam.Found || core::HelpParam.Found);
@@ -203,19 +194,12 @@ void CollectFiles() {
   for (const std::string_view file : core::GetOperands()) Seen.append(file).append(" ");
 }
 
-int RunFiles(std::vector<std::string> args, std::string& out, std::string& err) {
-  core::TStartUpRec run;
-  run.Arguments = std::move(args);
-  run.ExecutablePath = "/opt/tools/files";
-  run.Output = core::TTextChannel{platform::stdOutput, &out};
-  run.Error = core::TTextChannel{platform::stdError, &err};
-  return core::RunTool(std::move(run), {.Body = CollectFiles,
-                                        .SetUp = [] { core::SlashForms = false; },
-                                        .Version = "1.0",
-                                        .Switches = kFileRows,
-                                        .Operands = {"<file>", 1, 2},
-                                        .Syntax = "[-q]"});
-}
+const core::TToolRec kFileTool = {.Body = CollectFiles,
+                                  .SetUp = [] { core::SlashForms = false; },
+                                  .Version = "1.0",
+                                  .Switches = kFileRows,
+                                  .Operands = {"<file>", 1, 2},
+                                  .Syntax = "[-q]"};
 
 // Operands come in command-line order, mixed with the switches; "--" ends the switches unless a
 // switch takes it as its value.
@@ -239,23 +223,21 @@ TEST(SwitchTableTest, TakesOperandsInOrder) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
-    std::string out, err;
     Seen.clear();
-    EXPECT_EQ(row.code, RunFiles(row.args, out, err));
+    const test::TToolRun run = test::RunCaptured(kFileTool, row.args, "/opt/tools/files");
+    EXPECT_EQ(row.code, run.Code);
     EXPECT_EQ(row.seen, Seen);
     const std::string usage = "Usage: files [-q] [--] <file>...\r\n";
-    EXPECT_TRUE(row.code == 0 || (out + err).ends_with(row.err_tail + usage) ||
-                (row.code == 255 && out.starts_with(usage)))
-        << out << err;
+    EXPECT_TRUE(row.code == 0 || (run.Out + run.Err).ends_with(row.err_tail + usage) ||
+                (row.code == 255 && run.Out.starts_with(usage)))
+        << run.Out << run.Err;
   }
   // An optional value taken from the next argument would swallow a file: such a tool is refused.
-  std::string err;
-  core::TStartUpRec run;
-  run.Error = core::TTextChannel{platform::stdError, &err};
   const core::TSwitchRow optional[] = {{.Aliases = "E ECHO", .Rule = core::vrOptional}};
-  EXPECT_EQ(70,
-            core::RunTool(std::move(run), {.Switches = optional, .Operands = {"<file>", 0, 1}}));
-  EXPECT_NE(std::string::npos, err.find("\"E ECHO\" may only take an attached one")) << err;
+  const test::TToolRun run =
+      test::RunCaptured({.Switches = optional, .Operands = {"<file>", 0, 1}});
+  EXPECT_EQ(70, run.Code);
+  EXPECT_NE(std::string::npos, run.Err.find("\"E ECHO\" may only take an attached one")) << run.Err;
 }
 
 }  // namespace

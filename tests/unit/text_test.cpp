@@ -34,4 +34,45 @@ TEST(ShowControlsTest, ShowsEachControlInAsciiAndKeepsEverythingElse) {
   }
 }
 
+// Other white space and inner quotes are left alone: only a space or emptiness quotes.
+TEST(QuoteIfNeededTest, QuotesOnlyEmptyTextOrTextWithSpace) {
+  const struct {
+    std::string_view input, expected;
+  } rows[] = {
+      {"", "\"\""},
+      {" ", "\" \""},
+      {"/opt/my tools", "\"/opt/my tools\""},
+      {"/usr/bin", "/usr/bin"},
+      {"a\tb", "a\tb"},
+      {"\"quoted\"", "\"quoted\""},
+      {"say \"hi\"", "\"say \"hi\"\""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.input);
+    EXPECT_EQ(row.expected, core::QuoteIfNeeded(row.input));
+  }
+}
+
+TEST(ReplaceNoCaseTest, ReplacesCaseInsensitivelyLeftToRightWithoutOverlap) {
+  struct Row {
+    std::string_view text, old_text, new_text;
+    bool first_only;
+    std::string_view expected;
+  };
+  const Row rows[] = {
+      {"a.exe.b.EXE", ".exe", "", false, "a.b"},
+      {"xAbx", "aB", "AB", false, "xABx"},
+      {"aaa", "aa", "b", false, "ba"},
+      {"Foo foo FOO", "foo", "x", true, "x foo FOO"},
+      {"ab", "a", "aa", false, "aab"},  // the new text is not searched again
+      {"abc", "", "x", false, "abc"},
+      {"abc", "abcd", "x", false, "abc"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.text << " / " << row.old_text);
+    EXPECT_EQ(row.expected,
+              core::ReplaceNoCase(row.text, row.old_text, row.new_text, row.first_only));
+  }
+}
+
 }  // namespace

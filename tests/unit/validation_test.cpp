@@ -46,16 +46,6 @@ core::TParamStatisticsRec JudgeLine(Arguments args, std::string* hint = nullptr)
   return result;
 }
 
-// One whole run; returns its exit code and leaves what it wrote on standard error in `err`.
-int RunWith(Arguments args, std::string& err) {
-  std::string out;
-  core::TStartUpRec run;
-  run.Arguments = std::move(args);
-  run.Output = core::TTextChannel{platform::stdOutput, &out};
-  run.Error = core::TTextChannel{platform::stdError, &err};
-  return app::Run(std::move(run));
-}
-
 Counts CountsOf(const core::TParamStatisticsRec& s) {
   return {s.ParamCount,      s.UniqueCount,   s.NonBlankCount, s.ExaminedCount,
           s.SwitchCount,     s.ValueArgCount, s.OtherCount,    s.AttachedCount,
@@ -165,47 +155,6 @@ TEST(GetParamStatisticsTest, ListsBlankArgumentQuotedButNeverAsNonBlank) {
   EXPECT_EQ("-u x \"\" ", s.ParamList);
   EXPECT_EQ("-u x \"\" ", s.ExaminedList);
   EXPECT_EQ("-u x ", s.NonBlankList);
-}
-
-// The unique list against the rule itself, a search of the whole lower-cased list for each
-// lower-cased argument, on random lines where one argument often lies inside another or across
-// two entries of the list: few letters in both cases, a byte above ASCII, spaces, quotes and
-// empty arguments; every other line has letters alone, whose texts are mostly answered by equal
-// entries.
-TEST(ValidateParamsTest, UniqueListFollowsTheSearchOfTheListSoFar) {
-  std::mt19937 random(2026);
-  const auto lower = [](std::string text) {
-    for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    return text;
-  };
-  for (int round = 0; round < 400; ++round) {
-    // Every tenth line is long and has many letters, so that the search's tables grow.
-    const bool long_line = round % 10 == 9;
-    const std::string_view letters = long_line ? "abcdefghijklmnopqrstuvwxyz \""
-                                               : "aA\xC9"
-                                                 "b \"";
-    const std::size_t letters_only = long_line ? letters.size() : round % 2 == 0 ? 4 : 6;
-    core::TParamStatusArray table = core::NewParamStatusArray(long_line ? 400 : 1 + random() % 24);
-    std::vector<std::string> texts(table.size());  // what the entries view
-    for (std::size_t h = 0; h < table.size(); ++h) {
-      const std::size_t length = random() % 6;
-      for (std::size_t i = 0; i < length; ++i) texts[h].push_back(letters[random() % letters_only]);
-      table[h].Param = texts[h];
-    }
-    std::string list;
-    std::uint16_t count = 0;
-    for (const core::TParamStatusRec& entry : table) {
-      const std::string text = entry.Param.empty() ? "\"\"" : std::string(entry.Param);
-      if (lower(list).find(lower(text)) != std::string::npos) continue;
-      ++count;
-      list += text.find(' ') != std::string::npos ? '"' + text + "\" " : text + ' ';
-    }
-    core::TParamStatisticsRec stats;
-    core::ValidateParams(stats, table, "", false, -1, -1);
-    SCOPED_TRACE(::testing::PrintToString(stats.ParamList));
-    EXPECT_EQ(list, stats.UniqueList);
-    EXPECT_EQ(count, stats.UniqueCount);
-  }
 }
 
 TEST(ValidateParamsTest, SecondValidationGivesIdenticalFields) {
@@ -329,59 +278,6 @@ TEST(ListDeclaredFormsTest, AddsDeclaredWordsOnceWithTheirPrefixes) {
     core::ListDeclaredForms(list, c.declared, c.candidates);
     EXPECT_EQ(c.expected, list);
   }
-}
-
-struct DecisionCase {
-  Arguments args;
-  int exit_code;
-  std::string message;  // what the report on standard error must hold
-};
-
-TEST(DecisionTest, ReportsIncompleteBeforeInvalidBeforeMissing) {
-  const std::vector<DecisionCase> cases = {
-      {{"-u", "x"}, 0, ""},
-      {{"-u:a b"}, 0, ""},
-      {{"-u=abc"}, 0, ""},
-      {{"-u=a:b"}, 0, ""},  // the switch part ends at the first separator
-      {{"-z", "-u"}, 67, "Incomplete Parameters Provided: -u "},
-      {{"-u", ""}, 67, "Incomplete Parameters Provided: -u "},
-      {{"-a", "-a", "-u", "x"}, 65, "Invalid Parameters Provided: -a "},
-      {{"hello"}, 65, "Invalid Parameters Provided: hello "},
-      {{},
-       64,
-       "Missing Essential Parameters (e.g. -u <text> -L <text> -p <text> -i <text> -H --HELP -? "
-       "--H2 --HELP2 --?? --VERSION-ONLY --BUILD-ONLY --INFO)"},
-      {{"-o:-u"}, 64, "Missing Essential Parameters"},
-      // Another switch took the only value: still nothing to do, and reported as such.
-      {{"--audible-error", "5"}, 64, "Missing Essential Parameters"},
-      {{"--help", "-z", "-u"}, 255, ""},
-      {{"--info", "-z"}, 0, ""},
-  };
-  for (const DecisionCase& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    std::string err;
-    EXPECT_EQ(c.exit_code, RunWith(c.args, err));
-    EXPECT_NE(std::string::npos, err.find(c.message)) << err;
-  }
-}
-
-TEST(DecisionTest, DecidesByListsWhenSixteenBitCountsWrap) {
-  static_assert(
-      std::is_same_v<decltype(core::TParamStatisticsRec::IncompleteCount), std::uint16_t>);
-  Arguments incomplete;
-  for (int i = 0; i < 65536; ++i) incomplete.insert(incomplete.end(), {"-u", ""});
-  const core::TParamStatisticsRec s = JudgeLine(incomplete);
-  EXPECT_EQ(0, s.IncompleteCount);
-  EXPECT_EQ(0, s.ParamCount);  // 131,072 arguments
-  EXPECT_FALSE(s.IncompleteList.empty());
-  std::string err;
-  EXPECT_EQ(67, RunWith(incomplete, err));
-
-  Arguments invalid(65536, "zz");
-  invalid.insert(invalid.end(), {"-u", "x"});
-  EXPECT_EQ(0, JudgeLine(invalid).InvalidCount);
-  err.clear();
-  EXPECT_EQ(65, RunWith(invalid, err));
 }
 
 }  // namespace

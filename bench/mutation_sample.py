@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 """A seeded mutation sample: how many small faults in core/ and app/ the whole suite catches.
 
-  tests/mutation/sample.py [--seed N] [--count N] [--timeout S] [--build-dir DIR] [--json FILE]
-  tests/mutation/sample.py --compare BEFORE.json AFTER.json
+  bench/mutation_sample.py [--seed N] [--count N] [--timeout S] [--build-dir DIR] [--json FILE]
+  bench/mutation_sample.py --compare BEFORE.json AFTER.json
 
 Each mutant changes one token or deletes one statement of a *.cpp or *.h file of core/ or app/;
 it is built in a Debug build folder of its own (build-mutation/, configured once), the whole
@@ -26,7 +26,7 @@ import time
 from dataclasses import asdict, dataclass, field
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parents[2]
+ROOT = Path(__file__).resolve().parents[1]
 FOLDERS = ("core", "app")
 
 # Binary operators stand between spaces (clang-format's Google style), which keeps template
