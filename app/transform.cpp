@@ -4,10 +4,8 @@
 
 #include <algorithm>
 
-#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
-#include "platform/platform.h"
 
 namespace app {
 
@@ -28,7 +26,7 @@ std::string MirrorText(std::string_view text) { return std::string(text.rbegin()
 
 std::string ToProperCase(std::string_view text, const ByteSet& delims) {
   std::string result(text);
-  platform::LowerCodePage(result);
+  core::LowerInCodePage(result);
   // The first byte of every run outside the delimiters is put through the ASCII rule. Each run
   // is skipped in a loop of its own, so that a byte costs one lookup and no state to carry.
   char* at = result.data();
@@ -66,7 +64,7 @@ std::string ReverseWords(std::string_view text, const ByteSet& delims) {
   result.resize(static_cast<std::size_t>(out - result.data()));
   // Only the outer ends are trimmed: control bytes that begin the last word or end the first
   // word fall away, those inside the result stay.
-  const std::string_view trimmed = core::TrimControls(result);
+  const std::string_view trimmed = core::TrimSpaceAndControls(result);
   if (trimmed.size() == result.size()) return result;
   return std::string(trimmed);
 }

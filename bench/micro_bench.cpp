@@ -11,7 +11,6 @@
 
 #include "app/switches.h"
 #include "app/transform.h"
-#include "core/internal.h"
 #include "core/library.h"
 #include "core/validation.h"
 

@@ -7,8 +7,6 @@
 
 #include "core/channels.h"
 #include "core/dates.h"
-#include "core/frame.h"
-#include "core/internal.h"
 #include "core/paths.h"
 #include "core/text.h"
 
@@ -17,12 +15,25 @@ namespace core {
 // Defined bare: ResetBanner alone gives them their starting values.
 TFileVersionInfoRec AppVersionInfo;
 bool BannerShown;
-std::string ExecutableFullPath;
+std::string detail::ExecutableFullPath;
 
-void ResetBanner() {
+namespace {
+
+// The running tool's copyright and attribution lines, which the identity takes.
+std::string_view ToolCopyright, ToolAttribution;
+
+}  // namespace
+
+void detail::ResetBanner() {
   AppVersionInfo = TFileVersionInfoRec();
   BannerShown = false;
-  ExecutableFullPath = std::string();
+  detail::ExecutableFullPath = std::string();
+  ToolCopyright = ToolAttribution = {};
+}
+
+void detail::SetToolCredits(std::string_view copyright, std::string_view attribution) {
+  ToolCopyright = copyright;
+  ToolAttribution = attribution;
 }
 
 namespace {
@@ -44,12 +55,13 @@ class TSettingsGuard {
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names) {
-  const std::string_view path = ExecutableFullPath;
+  const std::string_view path = detail::ExecutableFullPath;
   TFileVersionInfoRec info;
   info.ExeDir = DirectoryOf(path);
   info.ExeFileName = std::string(FileNameOf(path));
   info.ExeFileExt = std::string(FileExtensionOf(info.ExeFileName));
-  ForEachBaseNamePiece(info.ExeFileName, [&](std::string_view piece) { info.BaseName += piece; });
+  detail::ForEachBaseNamePiece(info.ExeFileName,
+                               [&](std::string_view piece) { info.BaseName += piece; });
   if (upper_case_names) {
     info.ExeFileName = AsciiUpper(info.ExeFileName);
     info.BaseName = AsciiUpper(info.BaseName);
@@ -58,10 +70,8 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
   info.FullTitle = info.BaseName + " v" + std::string(full_version);
   info.BannerTitle = info.BaseName + " v" + std::string(version);
   info.Description = description;
-  if (const TToolRec* tool = RunningTool()) {
-    info.Copyright = tool->Copyright;
-    info.Attribution = tool->Attribution;
-  }
+  info.Copyright = ToolCopyright;
+  info.Attribution = ToolAttribution;
   info.Filled = true;
   rec = std::move(info);
 }
@@ -102,9 +112,9 @@ void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banne
   }
 }
 
-void StartBanner(std::string executable_path) {
-  ResetBanner();
-  ExecutableFullPath = std::move(executable_path);
+void detail::StartBanner(std::string executable_path) {
+  detail::ResetBanner();
+  detail::ExecutableFullPath = std::move(executable_path);
 }
 
 }  // namespace core

@@ -43,7 +43,7 @@ extern const std::string_view ToolchainText;   ///< the compiler: " with GCC 12.
 
 /// Fills `rec` from the running executable's path, as the run was started with it, and the texts
 /// given; `upper_case_names` puts the file and base names in ASCII upper case. Copyright and
-/// Attribution are the running tool's (TToolRec, core/frame.h), empty outside a run; a tool may
+/// Attribution are the running tool's (TToolRec, core/tool.h), empty outside a run; a tool may
 /// replace them afterwards.
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
@@ -54,4 +54,20 @@ void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
 /// Throws TConvertError when the build's own date cannot be read.
 void ShowBanner(const TFileVersionInfoRec& rec, bool show_build, bool show_banner);
 
+namespace detail {
+
+/// Full path of the running executable, as the run was started with it: the identity's source.
+extern std::string ExecutableFullPath;
+/// Starts the module for a run of the executable at `executable_path`: no identity yet, no
+/// banner shown, the locale's settings read afresh when first needed.
+void StartBanner(std::string executable_path);
+/// Gives every variable of the module its starting value and releases what it holds.
+void ResetBanner();
+
+/// Gives the identity that MakeVersionInfo makes the running tool's copyright and attribution
+/// (TToolRec, core/tool.h); the frame calls it when a tool's run starts, and ResetBanner forgets
+/// them.
+void SetToolCredits(std::string_view copyright, std::string_view attribution);
+
+}  // namespace detail
 }  // namespace core

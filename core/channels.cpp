@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "core/internal.h"
+#include "platform/platform.h"
 
 namespace core {
 
@@ -29,7 +29,7 @@ void Deliver(const TTextChannel& channel, std::string_view text, std::string_vie
   if (channel.Buffer != nullptr) {
     const std::size_t held = channel.Buffer->size();
     if (held > channel.Capacity || text.size() + tail.size() > channel.Capacity - held) {
-      FatalWriteError(channel, "No space left in the buffer");
+      detail::FatalWriteError(channel, "No space left in the buffer");
     }
     channel.Buffer->append(text);
     channel.Buffer->append(tail);
@@ -37,7 +37,7 @@ void Deliver(const TTextChannel& channel, std::string_view text, std::string_vie
   }
   std::string reason;
   if (!platform::WriteAll(channel.Stream, text, tail, reason)) {
-    FatalWriteError(channel, std::move(reason));
+    detail::FatalWriteError(channel, std::move(reason));
   }
 }
 
@@ -59,12 +59,12 @@ TTextChannel ErrorChannel;
 // Not bare: the out-of-memory line may need it before any run has started.
 std::string_view LineEnd = CrLf;
 
-void StartChannels(const TTextChannel& output, const TTextChannel& error) {
+void detail::StartChannels(const TTextChannel& output, const TTextChannel& error) {
   OutputChannel = output;
   ErrorChannel = error;
 }
 
-void ResetChannels() {
+void detail::ResetChannels() {
   OutputChannel = TTextChannel{platform::stdOutput};
   ErrorChannel = TTextChannel{platform::stdError};
   LineEnd = CrLf;
@@ -73,9 +73,9 @@ void ResetChannels() {
   OutputBuffered = OutputDropped = false;
 }
 
-void BufferOutput() { OutputBuffered = true; }
+void detail::BufferOutput() { OutputBuffered = true; }
 
-std::string_view PendingOutput() {
+std::string_view detail::PendingOutput() {
   if (PendingChannel.Buffer != nullptr || PendingChannel.Stream != platform::stdOutput) return {};
   return {Pending.data(), PendingSize};
 }
@@ -87,7 +87,7 @@ void FlushOutput() {
   DeliverOutput(PendingChannel, held, {});
 }
 
-void FatalWriteError(const TTextChannel& channel, std::string reason) {
+void detail::FatalWriteError(const TTextChannel& channel, std::string reason) {
   throw TWriteFailure{channel.Stream, std::move(reason)};
 }
 

@@ -64,4 +64,19 @@ inline void WriteLine(const TTextChannel& channel, std::string_view text) {
 /// Throws TWriteFailure when it fails.
 void WriteLineAndEmptyLine(const TTextChannel& channel, std::string_view text);
 
+namespace detail {
+
+/// Binds the channels for a run.
+void StartChannels(const TTextChannel& output, const TTextChannel& error);
+/// Binds them to the standard streams again, and gives LineEnd CR LF again.
+void ResetChannels();
+/// Makes standard output buffered for the rest of the run.
+void BufferOutput();
+/// What buffered standard output holds, not yet written: for the end of a run out of memory,
+/// which must hand it over without allocating. Empty where the output is bound to a text.
+std::string_view PendingOutput();
+/// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
+[[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
+
+}  // namespace detail
 }  // namespace core

@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -116,11 +115,12 @@ std::optional<double> ReadTime(std::string_view text, const TFormatSettings& set
 
 // Date, time, or date and time separated by spaces.
 std::optional<double> ReadDateTime(std::string_view text, const TFormatSettings& settings) {
-  text = TrimControls(text);
+  text = TrimSpaceAndControls(text);
   const std::size_t space = text.find(' ');
   const std::string_view first = text.substr(0, space);
-  const std::string_view rest =
-      space == std::string_view::npos ? std::string_view() : TrimControls(text.substr(space));
+  const std::string_view rest = space == std::string_view::npos
+                                    ? std::string_view()
+                                    : TrimSpaceAndControls(text.substr(space));
   if (first.find(settings.DateSeparator) != std::string_view::npos) {
     const std::optional<double> date = ReadDate(first, settings);
     if (!date) return std::nullopt;
@@ -141,7 +141,7 @@ std::string Digits(std::int64_t value, std::size_t width) {
 
 }  // namespace
 
-void ResetDates() { LoadedSettings.reset(); }
+void detail::ResetDates() { LoadedSettings.reset(); }
 
 TFormatSettings& FormatSettings() {
   // Loaded on first use, so that a run that shows no date never reads the locale.

@@ -40,4 +40,11 @@ double TextToDateTime(std::string_view text, std::string_view date_format);
 /// to 9999, NaN and the infinities included, gives an empty text.
 std::string FormatDateTime(std::string_view format, double value);
 
+namespace detail {
+
+/// Forgets the settings, so that the next run reads the locale afresh; start-up and shutdown
+/// call it.
+void ResetDates();
+
+}  // namespace detail
 }  // namespace core

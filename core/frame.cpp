@@ -10,7 +10,7 @@
 #include "core/banner.h"
 #include "core/channels.h"
 #include "core/dates.h"
-#include "core/internal.h"
+#include "core/library.h"
 #include "core/out_of_memory.h"
 #include "core/params.h"
 #include "core/paths.h"
@@ -21,8 +21,6 @@
 namespace core {
 namespace {
 
-const TToolRec* Running = nullptr;
-
 std::string_view StreamName(platform::TStdStream stream) {
   return stream == platform::stdOutput ? "standard output" : "standard error";
 }
@@ -31,8 +29,8 @@ std::string_view StreamName(platform::TStdStream stream) {
 std::string ToolName() {
   if (!AppVersionInfo.BaseName.empty()) return AppVersionInfo.BaseName;
   std::string name;
-  ForEachBaseNamePiece(FileNameOf(ExecutableFullPath),
-                       [&](std::string_view piece) { name += piece; });
+  detail::ForEachBaseNamePiece(FileNameOf(detail::ExecutableFullPath),
+                               [&](std::string_view piece) { name += piece; });
   return name;
 }
 
@@ -61,14 +59,10 @@ void ReportFatal(std::string_view what, const TTextChannel& error_channel) {
 // tool's, its switch records included.
 class TRunGuard {
  public:
-  explicit TRunGuard(const TToolRec& tool) : tool_(tool) {
-    Running = &tool_;
-    ResetTool();
-  }
+  explicit TRunGuard(const TToolRec& tool) : tool_(tool) { ResetTool(); }
   ~TRunGuard() {
     ShutDown();
     ResetTool();
-    Running = nullptr;
   }
   TRunGuard(const TRunGuard&) = delete;
   TRunGuard& operator=(const TRunGuard&) = delete;
@@ -142,9 +136,10 @@ int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& too
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
-    StartUpFromArgv(std::move(start), argv);
+    detail::StartUpFromArgv(std::move(start), argv);
+    detail::SetToolCredits(tool.Copyright, tool.Attribution);
     if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
-    if (tool.BufferedOutput) BufferOutput();
+    if (tool.BufferedOutput) detail::BufferOutput();
     if (tool.SetUp != nullptr) tool.SetUp();
     if (!tool.Version.empty()) {
       MakeVersionInfo(AppVersionInfo, tool.Version, tool.FullVersion, tool.Description, false);
@@ -191,8 +186,6 @@ void WriteErrorLine(std::string_view message) { WriteLine(ErrorChannel, ToolLine
 int RunTool(TStartUpRec start, const TToolRec& tool) {
   return RunFrame(std::move(start), {}, tool, TSettings{});
 }
-
-const TToolRec* RunningTool() { return Running; }
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
   const TSettings before;

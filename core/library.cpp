@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "core/banner.h"
+#include "core/channels.h"
 #include "core/dates.h"
-#include "core/internal.h"
 #include "core/params.h"
 #include "core/report.h"
 #include "core/validation.h"
@@ -32,36 +32,37 @@ void ResetLibrary() {
 
 }  // namespace
 
-void StartUp(TStartUpRec start) { StartUpFromArgv(std::move(start), {}); }
+void StartUp(TStartUpRec start) { detail::StartUpFromArgv(std::move(start), {}); }
 
-void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv) {
+void detail::StartUpFromArgv(TStartUpRec start, std::span<char* const> argv) {
   // Each module's start begins from its starting values; so do the library's own variables and
   // what the platform read, whatever an earlier run in this process may have left. The
   // executable's path comes first: should the rest fail, the run frame names the tool by it.
   ResetLibrary();
   platform::ForgetRunState();
-  ResetDates();
-  StartBanner(std::move(start.ExecutablePath));
+  detail::ResetDates();
+  detail::StartBanner(std::move(start.ExecutablePath));
   std::function<std::string()> make_command_line;
   if (start.Invoked) {
     make_command_line = [invoked = std::move(*start.Invoked)] {
-      return JoinCommandLine(invoked, ParamStatus,
-                             [](const TParamStatusRec& entry) { return entry.Param; });
+      return detail::JoinCommandLine(invoked, ParamStatus,
+                                     [](const TParamStatusRec& entry) { return entry.Param; });
     };
   }
-  StartChannels(start.Output, start.Error);
-  StartReport(ExecutableFullPath, std::move(start.CommandLine), std::move(make_command_line));
-  StartParamEngine(std::move(start.Arguments), argv);
-  StartValidation();
+  detail::StartChannels(start.Output, start.Error);
+  detail::StartReport(detail::ExecutableFullPath, std::move(start.CommandLine),
+                      std::move(make_command_line));
+  detail::StartParamEngine(std::move(start.Arguments), argv);
+  detail::StartValidation();
 }
 
 void ShutDown() {
-  ResetBanner();
-  ResetDates();
-  ResetValidation();
-  ResetParamEngine();
-  ResetReport();
-  ResetChannels();
+  detail::ResetBanner();
+  detail::ResetDates();
+  detail::ResetValidation();
+  detail::ResetParamEngine();
+  detail::ResetReport();
+  detail::ResetChannels();
   platform::ForgetRunState();
   ResetLibrary();
 }

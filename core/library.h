@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/channels.h"
@@ -43,4 +44,11 @@ void StartUp(TStartUpRec start);
 /// layer learnt during the run (the locale's case table, the streams' code pages) goes too.
 void ShutDown();
 
+namespace detail {
+
+/// StartUp, with ParamStatus made of the texts of `argv` (main's, after the program's own name)
+/// where it holds any, each copied straight into its entry; start.Arguments then goes unread.
+void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv);
+
+}  // namespace detail
 }  // namespace core

@@ -9,7 +9,6 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
-#include "core/internal.h"
 #include "core/paths.h"
 #include "platform/platform.h"
 
@@ -29,7 +28,7 @@ std::array<char, 512> Line;
 std::size_t PutBaseName(std::size_t at, std::size_t end) {
   std::string_view path = platform::ExecutablePathInto(PathBuffer);
   if (path.empty()) path = Invoked;
-  ForEachBaseNamePiece(FileNameOf(path), [&](std::string_view piece) {
+  detail::ForEachBaseNamePiece(FileNameOf(path), [&](std::string_view piece) {
     for (std::size_t i = 0; i < piece.size() && at < end; ++i) Line[at++] = piece[i];
   });
   return at;
@@ -56,7 +55,8 @@ void EndOnOutOfMemory() {
     for (const char c : part) Line[at++] = c;
   }
   // What a buffered run's output holds goes first, as the line would have followed it.
-  platform::ExitWithLine(PendingOutput(), std::string_view(Line.data(), at), OutOfMemoryExitCode);
+  platform::ExitWithLine(detail::PendingOutput(), std::string_view(Line.data(), at),
+                         OutOfMemoryExitCode);
 }
 
 }  // namespace

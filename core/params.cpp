@@ -7,7 +7,6 @@
 #include <limits>
 #include <utility>
 
-#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -30,11 +29,11 @@ TMergedAliases Merged;
 }  // namespace
 
 // Defined bare: ResetParamEngine alone gives them their starting values.
-TStringArray ArgumentTexts;
+TStringArray detail::ArgumentTexts;
 TParamStatusArray ParamStatus;
 TParamRecArray FindHistory;
 std::string DeclaredSwitches;
-std::vector<TRefusedNumber> RefusedNumbers;
+std::vector<detail::TRefusedNumber> detail::RefusedNumbers;
 TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
 // The settings hold their starting values before the first run too, so that the run frame can
@@ -45,10 +44,10 @@ bool SlashForms = true;
 bool RecordFindHistory = false;
 TParamFlags ParamFlags{};
 
-void ResetParamEngine() {
+void detail::ResetParamEngine() {
   // Fresh containers, not cleared ones: a cleared one would keep its memory.
   ParamStatus = TParamStatusArray();
-  ArgumentTexts = TStringArray();
+  detail::ArgumentTexts = TStringArray();
   FindHistory = TParamRecArray();
   SwitchStyle = ssPlain;
   RequireDoubleDash = true;
@@ -56,7 +55,7 @@ void ResetParamEngine() {
   RecordFindHistory = false;
   ParamFlags = TParamFlags{};
   DeclaredSwitches = std::string();
-  RefusedNumbers = std::vector<TRefusedNumber>();
+  detail::RefusedNumbers = std::vector<detail::TRefusedNumber>();
   for (TFindParamRec* rec :
        {&DebugModeParam, &SpareParam, &ErrorDelayParam, &AudibleErrorParam, &HelpParam,
         &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
@@ -128,46 +127,47 @@ struct TAnswer {
 // set for either. A value that is missing or blank clears the value marks and the answer's
 // Found; a blank attached value keeps its attach mark, and an argument taken already keeps
 // everything but the status.
-void MarkIncomplete(TAnswer& rec, TParamStatusRec& entry, TValueFault why, bool first) {
+void MarkIncomplete(TAnswer& rec, TParamStatusRec& entry, detail::TValueFault why, bool first) {
   entry.Status = psIncomplete;
-  entry.SwitchMark = first || why == vfMissing || why == vfAttachedBlank;
-  if (why == vfTaken) return;
+  entry.SwitchMark = first || why == detail::vfMissing || why == detail::vfAttachedBlank;
+  if (why == detail::vfTaken) return;
   entry.ValueMark = false;
-  entry.AttachMark = why == vfAttachedBlank;
-  if (why != vfAttachedBlank) rec.Found = false;
+  entry.AttachMark = why == detail::vfAttachedBlank;
+  if (why != detail::vfAttachedBlank) rec.Found = false;
 }
 
 // An occurrence whose value the rule refuses (a bad number, an empty value where one may only
 // be attached): its switch is left unmatched, for the judgement to list as invalid, and the
 // argument after it stays as it was.
 void Refuse(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, std::size_t length,
-            bool next_argument, const TLookupRule& rule) {
+            bool next_argument, const detail::TLookupRule& rule) {
   entry.Status = psUnmatched;
   entry.SwitchMark = entry.ValueMark = entry.AttachMark = false;
   rec.Found = false;
-  if (rule.Number) RefusedNumbers.push_back({h, length, next_argument, rule.Least, rule.Most});
+  if (rule.Number)
+    detail::RefusedNumbers.push_back({h, length, next_argument, rule.Least, rule.Most});
 }
 
 // Whether `value`, taken for the switch, is one the rule accepts.
-bool Acceptable(std::string_view value, const TLookupRule& rule) {
+bool Acceptable(std::string_view value, const detail::TLookupRule& rule) {
   std::int64_t number = 0;
-  return !rule.Number || ReadWholeNumber(value, rule.Least, rule.Most, number);
+  return !rule.Number || detail::ReadWholeNumber(value, rule.Least, rule.Most, number);
 }
 
 // Takes the argument after `h` (h + `offset`) as a value; the outcomes mark the switch's own
 // entry, with SwitchMark as the first and the second value differ in it.
 void TakeValue(TAnswer& rec, TParamStatusArray& table, std::int32_t h, std::int32_t offset,
-               const TLookupRule& rule) {
+               const detail::TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   TParamStatusRec& next = table[static_cast<std::size_t>(h + offset)];
   const bool first = offset == 1;
   std::string_view& value = first ? rec.Value1 : rec.Value2;
   value = next.Param;
   if (value.empty() && (first ? rule.First : rule.Second).Blank) {
-    MarkIncomplete(rec, entry, vfBlank, first);
+    MarkIncomplete(rec, entry, detail::vfBlank, first);
   } else if (next.Status != psUnmatched && next.Status != psSwitchValue) {
     // An earlier declaration recognised that argument as a switch: it cannot be a value.
-    MarkIncomplete(rec, entry, vfTaken, first);
+    MarkIncomplete(rec, entry, detail::vfTaken, first);
   } else if (!Acceptable(value, rule)) {
     // A switch incomplete already (a blank attached value) stays so: 67 wins over 65.
     if (entry.Status == psIncomplete) return;
@@ -180,7 +180,7 @@ void TakeValue(TAnswer& rec, TParamStatusArray& table, std::int32_t h, std::int3
 
 }  // namespace
 
-void ClearFindParamRec(TFindParamRec& rec) {
+void detail::ClearFindParamRec(TFindParamRec& rec) {
   rec.Reserved = rec.Found = rec.Attached = false;
   rec.Index = rec.ParamIndex = -1;
   rec.Text.clear();
@@ -188,32 +188,33 @@ void ClearFindParamRec(TFindParamRec& rec) {
   rec.Value2.clear();
 }
 
-bool MayBeSwitch(std::string_view arg) {
+bool detail::MayBeSwitch(std::string_view arg) {
   // Every form begins with '/', '-' or, given bare symbols, a symbol character; where the
   // comparison is not byte by byte the platform may equate other bytes, so nothing is ruled out.
   if (!platform::CaseFoldingIsBytewise()) return true;
   if (arg.empty()) return false;
   if (arg[0] == '-' || (arg[0] == '/' && SlashForms)) return true;
-  return AllowsBareSymbols(SwitchStyle) && SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
+  return detail::AllowsBareSymbols(SwitchStyle) &&
+         SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
 }
 
-TStringArray AliasWords(std::string_view aliases) {
+TStringArray detail::AliasWords(std::string_view aliases) {
   TStringArray words;
-  ForEachAliasWord(aliases, [&](std::string_view word) {
+  detail::ForEachAliasWord(aliases, [&](std::string_view word) {
     words.emplace_back(word);
     return false;
   });
   return words;
 }
 
-void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
-  ResetParamEngine();
+void detail::StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
+  detail::ResetParamEngine();
   // The table holds views, not copies: of main's argv, which lasts as long as the process, or of
   // the run's own texts, kept here. A long line is held once.
   if (argv.empty()) {
-    ArgumentTexts = std::move(arguments);
-    ParamStatus.reserve(ArgumentTexts.size());
-    for (const std::string& arg : ArgumentTexts) ParamStatus.push_back({.Param = arg});
+    detail::ArgumentTexts = std::move(arguments);
+    ParamStatus.reserve(detail::ArgumentTexts.size());
+    for (const std::string& arg : detail::ArgumentTexts) ParamStatus.push_back({.Param = arg});
   } else {
     ParamStatus.reserve(argv.size());
     for (const char* arg : argv) ParamStatus.push_back({.Param = arg});
@@ -221,13 +222,13 @@ void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv) {
   FindHistory = NewParamRecArray(0);
 }
 
-TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style) {
-  TPrefixes prefixes{};
+detail::TPrefixes detail::PrefixesOf(std::string_view word, TSwitchStyle style) {
+  detail::TPrefixes prefixes{};
   const auto add = [&prefixes](std::string_view prefix) {
     prefixes.Items[prefixes.Count++] = prefix;
   };
   if (word.size() == 1) {
-    if (AllowsBareSymbols(style) &&
+    if (detail::AllowsBareSymbols(style) &&
         SymbolSwitchChars.find(word.front()) != std::string_view::npos) {
       add("");
     }
@@ -281,9 +282,9 @@ bool MayEndAs(std::string_view arg, const TFormEnd& end) {
 
 // The forms are tried in their order: once one equals `arg`, only equality is looked for; the
 // first that `arg` begins with, followed by ':' or '=', ends the search.
-TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
-                      bool attached_allowed) {
-  TFormMatch match;
+detail::TFormMatch detail::MatchForms(std::string_view alias, const detail::TPrefixes& prefixes,
+                                      std::string_view arg, bool attached_allowed) {
+  detail::TFormMatch match;
   const bool bytewise = platform::CaseFoldingIsBytewise();
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
     const std::string_view prefix = prefixes.Items[p];
@@ -294,7 +295,7 @@ TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::st
     }
     if (!attached_allowed || match.Found) continue;
     const std::size_t length = prefix.size() + alias.size();
-    if (arg.size() > length && IsAttachSeparator(arg[length]) &&
+    if (arg.size() > length && detail::IsAttachSeparator(arg[length]) &&
         EqualsForm(arg.substr(0, length), prefix, alias)) {
       return {true, true, length};
     }
@@ -305,8 +306,9 @@ TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::st
 bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec& match) {
   // Built apart and moved in at the end: `arg` may be a view of one of match's own texts.
   TFindParamRec answer;
-  const TFormMatch form =
-      MatchForms(alias, PrefixesOf(alias, SwitchStyle), arg, AllowsAttachedValues(SwitchStyle));
+  const detail::TFormMatch form =
+      detail::MatchForms(alias, detail::PrefixesOf(alias, SwitchStyle), arg,
+                         detail::AllowsAttachedValues(SwitchStyle));
   if (form.Attached) {
     // The whole value: a user's text is never cut.
     answer.Text = form.SwitchPart(arg);
@@ -320,8 +322,8 @@ bool MatchSwitchArg(std::string_view alias, std::string_view arg, TFindParamRec&
   return form.Found;
 }
 
-bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
-                     std::int64_t& number) {
+bool detail::ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
+                             std::int64_t& number) {
   if (text.empty()) return false;
   std::int64_t read = 0;
   bool beyond = false;  // past `most`: the rest can only make it larger, and is not added
@@ -337,7 +339,7 @@ bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t mos
 }
 
 bool SwitchMatches(std::string_view alias, std::string_view arg) {
-  const TPrefixes prefixes = PrefixesOf(alias, SwitchStyle);
+  const detail::TPrefixes prefixes = detail::PrefixesOf(alias, SwitchStyle);
   for (std::size_t p = 0; p < prefixes.Count; ++p) {
     if (EqualsForm(arg, prefixes.Items[p], alias)) return true;
   }
@@ -351,7 +353,7 @@ namespace {
 // ends.
 struct TSearchForms {
   std::vector<std::string_view> Words;
-  std::vector<TPrefixes> Prefixes;  ///< one entry per word
+  std::vector<detail::TPrefixes> Prefixes;  ///< one entry per word
   std::vector<TFormEnd> Ends;
   bool Bytewise = false;
 };
@@ -359,9 +361,10 @@ struct TSearchForms {
 TSearchForms SearchFormsOf(std::string_view aliases) {
   TSearchForms forms;
   forms.Bytewise = platform::CaseFoldingIsBytewise();
-  ForEachAliasWord(aliases, [&](std::string_view word) {
+  detail::ForEachAliasWord(aliases, [&](std::string_view word) {
     forms.Words.push_back(word);
-    const TPrefixes& prefixes = forms.Prefixes.emplace_back(PrefixesOf(word, SwitchStyle));
+    const detail::TPrefixes& prefixes =
+        forms.Prefixes.emplace_back(detail::PrefixesOf(word, SwitchStyle));
     for (std::size_t p = 0; p < prefixes.Count; ++p) {
       const TFormEnd end = FormEndOf(prefixes.Items[p], word);
       if (std::find(forms.Ends.begin(), forms.Ends.end(), end) == forms.Ends.end()) {
@@ -377,7 +380,7 @@ TSearchForms SearchFormsOf(std::string_view aliases) {
 // passed over at their first byte or at one byte where a form would end, without a call per
 // word and prefix.
 inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
-  if (!MayBeSwitch(arg)) return false;
+  if (!detail::MayBeSwitch(arg)) return false;
   return !forms.Bytewise || std::any_of(forms.Ends.begin(), forms.Ends.end(),
                                         [&](const TFormEnd& end) { return MayEndAs(arg, end); });
 }
@@ -389,8 +392,8 @@ enum TMarked : std::uint8_t {
 };
 
 // Marks the switch found at `h` and answers for it.
-TMarked MarkSwitch(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, const TFormMatch& match,
-                   const TLookupRule& rule) {
+TMarked MarkSwitch(TAnswer& rec, TParamStatusRec& entry, std::int32_t h,
+                   const detail::TFormMatch& match, const detail::TLookupRule& rule) {
   entry.Status = psSwitch;
   entry.SwitchMark = true;
   rec.Index = h;
@@ -408,7 +411,7 @@ TMarked MarkSwitch(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, const T
   }
   if (rec.Value1.empty() && rule.First.Blank) {
     // A blank attached value that is required leaves the next argument to be the value.
-    MarkIncomplete(rec, entry, vfAttachedBlank, true);
+    MarkIncomplete(rec, entry, detail::vfAttachedBlank, true);
     return mkTakesValues;
   }
   if (!Acceptable(rec.Value1, rule)) {
@@ -423,13 +426,13 @@ TMarked MarkSwitch(TAnswer& rec, TParamStatusRec& entry, std::int32_t h, const T
 
 // Takes up to the rule's count of arguments after the switch at `h` as its values.
 void TakeFollowingValues(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
-                         const TLookupRule& rule) {
+                         const detail::TLookupRule& rule) {
   if (rule.ValueCount < 1) return;
   const std::int32_t high = LastPosition(table);
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   if (h == high) {
     rec.Value1 = {};
-    if (rule.First.Missing) MarkIncomplete(rec, entry, vfMissing, true);
+    if (rule.First.Missing) MarkIncomplete(rec, entry, detail::vfMissing, true);
     return;
   }
   TakeValue(rec, table, h, 1, rule);
@@ -438,17 +441,17 @@ void TakeFollowingValues(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
     TakeValue(rec, table, h, 2, rule);
   } else {
     rec.Value2 = {};
-    if (rule.Second.Missing) MarkIncomplete(rec, entry, vfMissing, false);
+    if (rule.Second.Missing) MarkIncomplete(rec, entry, detail::vfMissing, false);
   }
 }
 
 // Looks for every word at position `h`; each match marks the table and answers in `rec`.
 void ExaminePosition(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
-                     const TSearchForms& forms, const TLookupRule& rule) {
+                     const TSearchForms& forms, const detail::TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const TFormMatch match =
-        MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, rule.AttachedForms);
+    const detail::TFormMatch match =
+        detail::MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, rule.AttachedForms);
     if (!match.Found) continue;
     if (MarkSwitch(rec, entry, h, match, rule) == mkDone) return;
     TakeFollowingValues(rec, table, h, rule);
@@ -472,7 +475,7 @@ constexpr std::int32_t QuickScanFrom = 64;
 TQuickScan QuickScanOf(const TSearchForms& forms) {
   TQuickScan scan;
   for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const TPrefixes& prefixes = forms.Prefixes[w];
+    const detail::TPrefixes& prefixes = forms.Prefixes[w];
     for (std::size_t p = 0; p < prefixes.Count; ++p) {
       const char first = prefixes.Items[p].empty() ? forms.Words[w][0] : prefixes.Items[p][0];
       scan.First[static_cast<unsigned char>(platform::AsciiLower(first))] = true;
@@ -507,7 +510,8 @@ std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::
 // The search: marks `table` and fills `rec` for every occurrence in the range, or for the first
 // only unless the rule finds all.
 void SearchTable(TAnswer& rec, TParamStatusArray& table, const TSearchForms& forms,
-                 std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule) {
+                 std::int32_t last_index, std::int32_t first_index,
+                 const detail::TLookupRule& rule) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
@@ -529,19 +533,20 @@ void SearchTable(TAnswer& rec, TParamStatusArray& table, const TSearchForms& for
 
 }  // namespace
 
-TLookupRule LookupRuleOf(std::int32_t value_count, TParamFlags flags) {
-  TLookupRule rule;
+detail::TLookupRule detail::LookupRuleOf(std::int32_t value_count, TParamFlags flags) {
+  detail::TLookupRule rule;
   rule.ValueCount = value_count;
   rule.FindAll = static_cast<bool>(flags & pfFindAll);
-  rule.AttachedForms = AllowsAttachedValues(SwitchStyle);
-  rule.First.Missing = rule.First.Blank = FirstValueRequired(flags);
-  rule.Second.Missing = rule.Second.Blank = SecondValueRequired(flags);
+  rule.AttachedForms = detail::AllowsAttachedValues(SwitchStyle);
+  rule.First.Missing = rule.First.Blank = detail::FirstValueRequired(flags);
+  rule.Second.Missing = rule.Second.Blank = detail::SecondValueRequired(flags);
   return rule;
 }
 
-void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
-            std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule,
-            std::string_view default1, std::string_view default2) {
+void detail::Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+                    std::int32_t last_index, std::int32_t first_index,
+                    const detail::TLookupRule& rule, std::string_view default1,
+                    std::string_view default2) {
   // The answer is built apart and moved in at the end: the defaults and the alias list may be
   // views of the caller's own record.
   TAnswer answer;
@@ -555,8 +560,8 @@ void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view alias
 void FindParam(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
                std::int32_t last_index, std::int32_t first_index, std::int32_t value_count,
                TParamFlags flags, std::string_view default1, std::string_view default2) {
-  Lookup(rec, table, aliases, last_index, first_index, LookupRuleOf(value_count, flags), default1,
-         default2);
+  detail::Lookup(rec, table, aliases, last_index, first_index,
+                 detail::LookupRuleOf(value_count, flags), default1, default2);
 }
 
 void FindParamFlag(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
@@ -587,14 +592,15 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
   MergeDeclared(aliases);
-  const bool found = MayBeSwitch(arg) && ForEachAliasWord(aliases, [&](std::string_view word) {
-                       return SwitchMatches(word, arg);
-                     });
+  const bool found = detail::MayBeSwitch(arg) &&
+                     detail::ForEachAliasWord(
+                         aliases, [&](std::string_view word) { return SwitchMatches(word, arg); });
   if (!found) {
-    ClearFindParamRec(rec);
+    detail::ClearFindParamRec(rec);
     return;
   }
-  const bool takes_value = value_count == 1 && !(FirstValueRequired(flags) && next_arg.empty());
+  const bool takes_value =
+      value_count == 1 && !(detail::FirstValueRequired(flags) && next_arg.empty());
   // Built apart and moved in at the end: `arg` and `next_arg` may be views of rec's own texts.
   TFindParamRec answer;
   answer.Text = arg;
@@ -607,12 +613,13 @@ void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view ali
 void BuildSwitchForms(std::string& forms, std::string_view aliases, TSwitchStyle style) {
   forms.clear();
   // The bare form first, then one with each separator that an attached value may follow.
-  const std::size_t suffix_count = AllowsAttachedValues(style) ? 1 + AttachSeparators.size() : 1;
-  ForEachAliasWord(aliases, [&](std::string_view word) {
-    const TPrefixes prefixes = PrefixesOf(word, style);
+  const std::size_t suffix_count =
+      detail::AllowsAttachedValues(style) ? 1 + detail::AttachSeparators.size() : 1;
+  detail::ForEachAliasWord(aliases, [&](std::string_view word) {
+    const detail::TPrefixes prefixes = detail::PrefixesOf(word, style);
     for (std::size_t s = 0; s < suffix_count; ++s) {
       const std::string_view suffix =
-          s == 0 ? std::string_view() : AttachSeparators.substr(s - 1, 1);
+          s == 0 ? std::string_view() : detail::AttachSeparators.substr(s - 1, 1);
       for (std::size_t p = 0; p < prefixes.Count; ++p) {
         std::string form(prefixes.Items[p]);
         form.append(word).append(suffix).push_back(' ');
@@ -647,12 +654,12 @@ bool WordNotInList(std::string_view word, std::string_view list) {
 
 void AddDeclaredSwitches(std::string& list, std::string_view aliases) {
   // Upper-casing moves no space and no quote: the pieces are cut from the aliases as they are.
-  ForEachQuotedPiece(aliases, [&](std::string_view piece) {
+  detail::ForEachQuotedPiece(aliases, [&](std::string_view piece) {
     if (ListHoldsWord(list, piece, platform::AsciiUpper)) return;
     list.push_back(' ');
     for (const char c : piece) list.push_back(platform::AsciiUpper(c));
   });
-  const std::string_view trimmed = TrimControls(list);
+  const std::string_view trimmed = TrimSpaceAndControls(list);
   if (trimmed.size() != list.size()) list = std::string(trimmed);
 }
 

@@ -2,7 +2,11 @@
 // Parameter records and switch lookup shared by the console tools.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -175,4 +179,166 @@ TParamStatusArray NewParamStatusArray(std::int32_t count);
 /// `count` empty answers (none when `count` is not positive).
 TParamRecArray NewParamRecArray(std::int32_t count);
 
+namespace detail {
+
+/// Makes `rec` fresh (nothing found, Index -1, texts empty) and keeps its memory for the next
+/// answer.
+void ClearFindParamRec(TFindParamRec& rec);
+
+/// Whether `style` lets a value follow a switch after ':' or '='.
+constexpr bool AllowsAttachedValues(TSwitchStyle style) {
+  return style == ssAttachedValues || style == ssBareAndAttached;
+}
+/// Whether `style` lets a one-character switch from SymbolSwitchChars stand without prefix.
+constexpr bool AllowsBareSymbols(TSwitchStyle style) {
+  return style == ssBareSymbols || style == ssBareAndAttached;
+}
+/// Whether `flags` require the first value: missing or blank, it leaves the switch incomplete.
+constexpr bool FirstValueRequired(TParamFlags flags) {
+  return static_cast<bool>(flags & (pfNoBlankValues | pfNoBlankFirstValue));
+}
+/// Whether `flags` require the second value too.
+constexpr bool SecondValueRequired(TParamFlags flags) {
+  return static_cast<bool>(flags & pfNoBlankValues);
+}
+
+/// The bytes that may separate a switch from its attached value, in the order in which the forms
+/// that carry one are listed.
+inline constexpr std::string_view AttachSeparators = ":=";
+
+/// Whether `c` may separate a switch from its attached value.
+constexpr bool IsAttachSeparator(char c) {
+  return AttachSeparators.find(c) != std::string_view::npos;
+}
+
+/// Position of the first attach separator in `text` (npos when there is none): where an
+/// attached value would begin. Each separator is searched for apart, which is far faster on long
+/// texts than one search for either.
+inline std::size_t FindAttachSeparator(std::string_view text) {
+  std::size_t first = std::string_view::npos;
+  for (const char separator : AttachSeparators) first = std::min(first, text.find(separator));
+  return first;
+}
+
+/// Whether `arg` can be a form of any switch under the current style; when false, every lookup
+/// of `arg` alone finds nothing.
+bool MayBeSwitch(std::string_view arg);
+
+/// Calls `visit` with each word of an alias list (each maximal run of bytes outside
+/// `AliasDelimiters`), in order, as a view of `aliases`; stops early when it returns true, and
+/// reports whether it did.
+template <typename Visit>
+bool ForEachAliasWord(std::string_view aliases, Visit visit) {
+  // A loop the compiler unrolls into three comparisons, where find() would call memchr per byte.
+  const auto delimiter = [](char c) {
+    for (const char d : AliasDelimiters) {
+      if (c == d) return true;
+    }
+    return false;
+  };
+  std::size_t at = 0;
+  while (at < aliases.size()) {
+    if (delimiter(aliases[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    while (end < aliases.size() && !delimiter(aliases[end])) ++end;
+    if (visit(aliases.substr(at, end - at))) return true;
+    at = end;
+  }
+  return false;
+}
+
+/// The words of an alias list, split at `AliasDelimiters`, in order.
+TStringArray AliasWords(std::string_view aliases);
+
+/// The prefix a user types before `word`: "-" before one character, "--" before a word.
+constexpr std::string_view DashPrefixOf(std::string_view word) {
+  return word.size() == 1 ? "-" : "--";
+}
+
+/// The prefixes of one alias word, in the order in which its forms are tried.
+struct TPrefixes {
+  std::array<std::string_view, 3> Items{};
+  std::size_t Count = 0;
+};
+TPrefixes PrefixesOf(std::string_view word, TSwitchStyle style);
+
+/// The texts of the arguments a run was started with, where they are not main's argv: what
+/// ParamStatus's entries view.
+extern TStringArray ArgumentTexts;
+
+/// Starts the engine for a run over `arguments`, or, where `argv` holds any, over its texts:
+/// ParamStatus views them, all unmatched (the texts of `arguments` are moved into ArgumentTexts,
+/// not copied), and FindHistory is empty.
+void StartParamEngine(TStringArray&& arguments, std::span<char* const> argv);
+/// Gives every variable of the engine its starting value and releases what it holds; the
+/// library's shutdown calls it.
+void ResetParamEngine();
+// How an argument is a form of one alias word: not at all, exactly, or as the form of `Length`
+// bytes followed by ':' or '=' and an attached value (Found true in both cases).
+struct TFormMatch {
+  bool Found = false;
+  bool Attached = false;
+  std::size_t Length = 0;
+
+  /// The switch as written, without the separator and the attached value.
+  std::string_view SwitchPart(std::string_view arg) const { return arg.substr(0, Length); }
+  /// The whole attached value: a user's text is never cut.
+  std::string_view ValuePart(std::string_view arg) const {
+    return Attached ? arg.substr(Length + 1) : std::string_view();
+  }
+};
+
+// Matches `arg` with the forms of `alias` that `prefixes` make: the one rule for a switch and its
+// attached value, which every lookup and the occurrences share.
+TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
+                      bool attached_allowed);
+
+/// When a value leaves its switch incomplete: missing (no argument follows), blank (empty).
+struct TValueNeed {
+  bool Missing = false;
+  bool Blank = false;
+};
+
+/// How a lookup treats what it finds: made from a declaration's flags, or from a row's value
+/// rule, which can say more than the flags can.
+struct TLookupRule {
+  std::int32_t ValueCount = 0;  ///< following arguments taken as values: 0, 1 or 2
+  bool FindAll = false;         ///< every occurrence, the last answering
+  bool AttachedForms = false;   ///< a form may carry its value after ':' or '='
+  bool AttachedOnly = false;    ///< the value is never the next argument; an empty one is refused
+  TValueNeed First, Second;
+  bool Number = false;  ///< a value must be a whole number from Least to Most, or is refused
+  std::int64_t Least = 0, Most = 0;
+};
+
+/// The rule of a declaration with `flags` that takes `value_count` values, under SwitchStyle.
+TLookupRule LookupRuleOf(std::int32_t value_count, TParamFlags flags);
+
+/// FindParam's search under `rule`: the one search that every declaration makes.
+void Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_view aliases,
+            std::int32_t last_index, std::int32_t first_index, const TLookupRule& rule,
+            std::string_view default1, std::string_view default2);
+
+/// Why a switch is incomplete.
+enum TValueFault : std::uint8_t { vfMissing, vfBlank, vfTaken, vfAttachedBlank };
+
+/// A number that a lookup refused: where its switch stands, and the range it missed.
+struct TRefusedNumber {
+  std::int32_t Index = -1;
+  std::size_t Length = 0;     ///< of the switch as written, without an attached value
+  bool NextArgument = false;  ///< the value refused was the argument after the switch
+  std::int64_t Least = 0, Most = 0;
+};
+/// The numbers refused since start-up, in the order the lookups met them.
+extern std::vector<TRefusedNumber> RefusedNumbers;
+
+/// Reads `text` as a whole number from `least` to `most`: decimal digits only, leading zeros
+/// allowed, no sign and no space; past the range, however long, it is refused.
+bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
+                     std::int64_t& number);
+
+}  // namespace detail
 }  // namespace core

@@ -2,7 +2,6 @@
 // Taking the running executable's path apart.
 #include "core/paths.h"
 
-#include "core/internal.h"
 #include "platform/platform.h"
 
 namespace core {

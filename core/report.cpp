@@ -4,8 +4,9 @@
 
 #include <utility>
 
-#include "core/internal.h"
 #include "core/paths.h"
+#include "core/text.h"
+#include "platform/platform.h"
 
 namespace core {
 namespace {
@@ -19,16 +20,16 @@ std::function<std::string()> MakeCommandLine;  ///< set until the command line i
 bool ErrorDelay = false;
 bool AudibleError = false;
 std::string ExecutionPath;
-std::string CommandLineText;
+std::string detail::CommandLineText;
 
 // Outside any run: whoever points it elsewhere keeps it so across runs.
 TPauseServices PauseServices;
 
-void ResetReport() {
+void detail::ResetReport() {
   ErrorDelay = false;
   AudibleError = false;
   ExecutionPath = std::string();
-  CommandLineText = std::string();
+  detail::CommandLineText = std::string();
   MakeCommandLine = nullptr;
 }
 
@@ -52,7 +53,7 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   OutputChannel = ErrorChannel;
   WriteLineAndEmptyLine(ErrorChannel, "Invalid or Incomplete Syntax!");
   if (MakeCommandLine) {
-    CommandLineText = MakeCommandLine();
+    detail::CommandLineText = MakeCommandLine();
     MakeCommandLine = nullptr;
   }
   // The path, the command line and the lists in the message are the user's bytes, which a
@@ -61,11 +62,11 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
   // shown visibly. A file or a pipe gets them exactly as they are.
   const bool terminal = ErrorChannel.Buffer == nullptr && platform::IsTerminal(ErrorChannel.Stream);
   const auto shown = [terminal](std::string_view text) {
-    return terminal ? ShowControls(text, platform::FindControls(text)) : std::string(text);
+    return terminal ? detail::ShowControls(text, platform::FindControls(text)) : std::string(text);
   };
   std::string place = "Execution Path ... ";
   place.append(shown(ExecutionPath)).append(LineEnd);
-  place.append("You entered ...... ").append(shown(CommandLineText));
+  place.append("You entered ...... ").append(shown(detail::CommandLineText));
   WriteLine(ErrorChannel, place);
   WriteMessageBlock(shown(message_line));
   if (audible_error) (PauseServices.Beep != nullptr ? PauseServices.Beep : platform::Beep)();
@@ -74,16 +75,16 @@ void Report(std::string_view message_line, bool error_delay, bool audible_error)
 
 }  // namespace
 
-std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
-  return JoinCommandLine(invoked, arguments,
-                         [](const std::string& argument) -> std::string_view { return argument; });
+std::string detail::JoinCommandLine(std::string_view invoked, const TStringArray& arguments) {
+  return detail::JoinCommandLine(
+      invoked, arguments, [](const std::string& argument) -> std::string_view { return argument; });
 }
 
-void StartReport(std::string_view executable_path, std::string command_line,
-                 std::function<std::string()> make_command_line) {
-  ResetReport();
+void detail::StartReport(std::string_view executable_path, std::string command_line,
+                         std::function<std::string()> make_command_line) {
+  detail::ResetReport();
   ExecutionPath = QuoteIfNeeded(DirectoryOf(executable_path));
-  CommandLineText = std::move(command_line);
+  detail::CommandLineText = std::move(command_line);
   MakeCommandLine = std::move(make_command_line);
 }
 

@@ -49,4 +49,39 @@ void ReportSyntaxErrorSeeBelow(std::string_view message, bool error_delay, bool 
 /// (at least one); keys typed before the wait and the key that ends it are discarded.
 void WaitForAnyKey(int steps, std::string_view prompt);
 
+namespace detail {
+
+/// The command line as the user entered it, program included; set at start-up where the
+/// system keeps one, else made by the report when it first shows it.
+extern std::string CommandLineText;
+
+/// The command-line text for a system that keeps only the argument list: the program as
+/// invoked, then each argument (`text_of` gives its text), every element quoted when needed,
+/// joined by single spaces.
+template <typename Arguments, typename TextOf>
+std::string JoinCommandLine(std::string_view invoked, const Arguments& arguments, TextOf text_of) {
+  std::size_t size = QuotedSize(invoked);
+  for (const auto& argument : arguments) size += 1 + QuotedSize(text_of(argument));
+  std::string text;
+  text.reserve(size);
+  AppendQuotedIfNeeded(text, invoked);
+  for (const auto& argument : arguments) {
+    text.push_back(' ');
+    AppendQuotedIfNeeded(text, text_of(argument));
+  }
+  return text;
+}
+/// The same for arguments that are texts themselves.
+std::string JoinCommandLine(std::string_view invoked, const TStringArray& arguments);
+
+/// Starts the report for a run: sets ExecutionPath from the full path of the running executable
+/// and CommandLineText to `command_line`. Where the system keeps no command line,
+/// `make_command_line` makes it when the report first shows it, which most runs never do.
+void StartReport(std::string_view executable_path, std::string command_line,
+                 std::function<std::string()> make_command_line);
+/// Gives every variable of the module its starting value and releases what it holds;
+/// PauseServices stays as it is.
+void ResetReport();
+
+}  // namespace detail
 }  // namespace core

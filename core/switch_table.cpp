@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/channels.h"
-#include "core/internal.h"
+#include "core/params.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
 
@@ -22,10 +22,10 @@ bool TakesRequiredValue(const TSwitchRow& row) {
 
 // The lookup that the row's value rule makes, with the switch it names (BlankWith) as declared
 // by now.
-TLookupRule RuleOf(const TSwitchRow& row) {
-  TLookupRule rule;
+detail::TLookupRule RuleOf(const TSwitchRow& row) {
+  detail::TLookupRule rule;
   rule.FindAll = row.Repeats;
-  rule.AttachedForms = row.Rule != vrNone && AllowsAttachedValues(SwitchStyle);
+  rule.AttachedForms = row.Rule != vrNone && detail::AllowsAttachedValues(SwitchStyle);
   rule.Number = row.Number != nullptr;
   rule.Least = row.Range.Least;
   rule.Most = row.Range.Most;
@@ -51,13 +51,14 @@ TLookupRule RuleOf(const TSwitchRow& row) {
 
 // Declares the row over positions `first` to `last` (-1: the last position).
 void DeclareRow(const TSwitchRow& row, std::int32_t first, std::int32_t last) {
-  const TLookupRule rule = RuleOf(row);
+  const detail::TLookupRule rule = RuleOf(row);
   TFindParamRec rec;
-  Lookup(rec, ParamStatus, row.Aliases, last, first, rule, {}, {});
+  detail::Lookup(rec, ParamStatus, row.Aliases, last, first, rule, {}, {});
   if (row.Setting != nullptr) *row.Setting = rec.Found;
   if (row.Number != nullptr) {
     std::int64_t number = 0;
-    const bool given = rec.Found && ReadWholeNumber(rec.Value1, rule.Least, rule.Most, number);
+    const bool given =
+        rec.Found && detail::ReadWholeNumber(rec.Value1, rule.Least, rule.Most, number);
     *row.Number = given ? number : row.Range.Default;
   }
   if (row.Record != nullptr) *row.Record = std::move(rec);
@@ -90,7 +91,7 @@ void ForgetDeclarations() {
   for (TParamStatusRec& entry : ParamStatus) {
     entry = TParamStatusRec{.Param = entry.Param};
   }
-  RefusedNumbers.clear();
+  detail::RefusedNumbers.clear();
   FindHistory.clear();
 }
 
@@ -103,7 +104,7 @@ bool IsOperandShaped(std::string_view arg) {
 void MarkOperands(const TOperandsRec& operands, std::int32_t end) {
   // A value refused with its switch stays beside it, invalid, rather than become an operand.
   std::vector<bool> refused(ParamStatus.size() + 1);
-  for (const TRefusedNumber& number : RefusedNumbers) {
+  for (const detail::TRefusedNumber& number : detail::RefusedNumbers) {
     if (number.NextArgument) refused[static_cast<std::size_t>(number.Index) + 1] = true;
   }
   std::size_t count = 0;
@@ -171,8 +172,9 @@ bool WordsAreDisjoint(const std::vector<TWalkRow>& rows) {
   std::vector<std::pair<std::string_view, std::size_t>> words;
   bool separators = false;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    ForEachAliasWord(rows[r].Row->Aliases, [&](std::string_view word) {
-      separators = separators || word.find_first_of(AttachSeparators) != std::string_view::npos;
+    detail::ForEachAliasWord(rows[r].Row->Aliases, [&](std::string_view word) {
+      separators =
+          separators || word.find_first_of(detail::AttachSeparators) != std::string_view::npos;
       words.emplace_back(word, r);
       return false;
     });
@@ -191,22 +193,22 @@ bool WordsAreDisjoint(const std::vector<TWalkRow>& rows) {
 
 // How `arg` is a form of one of the row's words: exactly first, with an attached value only
 // when no word matches it exactly.
-TFormMatch MatchRow(const TSwitchRow& row, std::string_view arg, bool attachable) {
-  const bool exact = ForEachAliasWord(
+detail::TFormMatch MatchRow(const TSwitchRow& row, std::string_view arg, bool attachable) {
+  const bool exact = detail::ForEachAliasWord(
       row.Aliases, [&](std::string_view word) { return SwitchMatches(word, arg); });
   if (exact) return {true, false, arg.size()};
-  TFormMatch attached;
+  detail::TFormMatch attached;
   if (!attachable) return attached;
-  ForEachAliasWord(row.Aliases, [&](std::string_view word) {
-    attached = MatchForms(word, PrefixesOf(word, SwitchStyle), arg, true);
+  detail::ForEachAliasWord(row.Aliases, [&](std::string_view word) {
+    attached = detail::MatchForms(word, detail::PrefixesOf(word, SwitchStyle), arg, true);
     return attached.Attached;
   });
-  return attached.Attached ? attached : TFormMatch{};
+  return attached.Attached ? attached : detail::TFormMatch{};
 }
 
 // The value of the occurrence that `match` found at `position`, under the row's rule; false
 // where the rule makes it none (a value missing or blank that it needs, an empty attached one).
-bool ValueOf(const TWalkRow& row, const TFormMatch& match, std::size_t position,
+bool ValueOf(const TWalkRow& row, const detail::TFormMatch& match, std::size_t position,
              std::string_view& value) {
   const TParamStatusArray& table = ParamStatus;
   value = {};
@@ -226,7 +228,7 @@ TOccurrenceWalk StartWalk(std::span<const TSwitchRow> rows) {
   TOccurrenceWalk walk;
   for (const TSwitchRow& row : rows) {
     if (row.Action == nullptr) continue;
-    const TLookupRule rule = RuleOf(row);
+    const detail::TLookupRule rule = RuleOf(row);
     walk.Rows.push_back({&row, rule.AttachedForms, rule.AttachedOnly, rule.ValueCount > 0,
                          rule.First.Missing, rule.First.Blank, !row.Repeats});
     walk.AttachedForms = walk.AttachedForms || rule.AttachedForms;
@@ -242,16 +244,17 @@ bool NextOccurrence(TOccurrenceWalk& walk, TOccurrence& occurrence) {
     if (walk.NextRow == 0) {
       // Most arguments of a long line are values: passed over at their first byte. An operand
       // is never a switch, whatever it looks like (after "--").
-      walk.MayBeSwitch = table[walk.Position].Status != psOperand && MayBeSwitch(arg);
+      walk.MayBeSwitch = table[walk.Position].Status != psOperand && detail::MayBeSwitch(arg);
       // A form and its separator take two bytes at least, three but for a bare symbol's.
-      const std::size_t shortest = AllowsBareSymbols(SwitchStyle) ? 2 : 3;
+      const std::size_t shortest = detail::AllowsBareSymbols(SwitchStyle) ? 2 : 3;
       walk.Attachable = walk.MayBeSwitch && walk.AttachedForms && arg.size() >= shortest &&
-                        FindAttachSeparator(arg) != std::string_view::npos;
+                        detail::FindAttachSeparator(arg) != std::string_view::npos;
     }
     while (walk.MayBeSwitch && walk.NextRow < walk.Rows.size()) {
       TWalkRow& row = walk.Rows[walk.NextRow++];
       if (row.Once && row.Met) continue;
-      const TFormMatch match = MatchRow(*row.Row, arg, walk.Attachable && row.AttachedForms);
+      const detail::TFormMatch match =
+          MatchRow(*row.Row, arg, walk.Attachable && row.AttachedForms);
       if (!match.Found) continue;
       row.Met = true;
       if (walk.Disjoint) walk.NextRow = walk.Rows.size();
@@ -278,9 +281,9 @@ std::string ShownForms(const TSwitchRow& row) {
   std::string forms(row.Shows);
   if (forms.empty()) {
     // Alias lists are written in capitals; the forms a user types are shown in lower case.
-    ForEachAliasWord(row.Aliases, [&](std::string_view word) {
+    detail::ForEachAliasWord(row.Aliases, [&](std::string_view word) {
       if (!forms.empty()) forms.append(", ");
-      forms.append(DashPrefixOf(word)).append(AsciiLower(word));
+      forms.append(detail::DashPrefixOf(word)).append(AsciiLower(word));
       return false;
     });
   }

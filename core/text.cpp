@@ -2,7 +2,6 @@
 // Byte-text helpers: ASCII case, trimming, quoted splitting and quoting.
 #include "core/text.h"
 
-#include "core/internal.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -19,14 +18,17 @@ std::string AsciiLower(std::string_view text) {
   return lower;
 }
 
-std::string_view TrimControls(std::string_view text) {
+std::string_view TrimSpaceAndControls(std::string_view text) {
   const auto is_control = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   while (!text.empty() && is_control(text.front())) text.remove_prefix(1);
   while (!text.empty() && is_control(text.back())) text.remove_suffix(1);
   return text;
 }
 
-std::string ShowControls(std::string_view text, std::span<const platform::TControlRec> controls) {
+void LowerInCodePage(std::span<char> text) { platform::LowerCodePage(text); }
+
+std::string detail::ShowControls(std::string_view text,
+                                 std::span<const platform::TControlRec> controls) {
   std::string shown;
   shown.reserve(text.size() + 3 * controls.size());
   std::size_t at = 0;
@@ -52,14 +54,14 @@ std::string ShowControls(std::string_view text, std::span<const platform::TContr
   return shown;
 }
 
-TStringArray SplitQuoted(std::string_view text) {
+TStringArray detail::SplitQuoted(std::string_view text) {
   TStringArray pieces;
-  ForEachQuotedPiece(text, [&](std::string_view piece) { pieces.emplace_back(piece); });
+  detail::ForEachQuotedPiece(text, [&](std::string_view piece) { pieces.emplace_back(piece); });
   return pieces;
 }
 
-void AppendQuotedIfNeeded(std::string& to, std::string_view text) {
-  const bool quoted = NeedsQuotes(text);
+void detail::AppendQuotedIfNeeded(std::string& to, std::string_view text) {
+  const bool quoted = detail::NeedsQuotes(text);
   if (quoted) to.push_back('"');
   to.append(text);
   if (quoted) to.push_back('"');
@@ -67,7 +69,7 @@ void AppendQuotedIfNeeded(std::string& to, std::string_view text) {
 
 std::string QuoteIfNeeded(std::string_view text) {
   std::string quoted;
-  AppendQuotedIfNeeded(quoted, text);
+  detail::AppendQuotedIfNeeded(quoted, text);
   return quoted;
 }
 
@@ -75,7 +77,7 @@ std::string ReplaceNoCase(std::string_view text, std::string_view old_text,
                           std::string_view new_text, bool first_only) {
   std::string result;
   bool first = true;
-  SplitNoCase(text, old_text, first_only, [&](std::string_view piece) {
+  detail::SplitNoCase(text, old_text, first_only, [&](std::string_view piece) {
     if (!first) result.append(new_text);
     result.append(piece);
     first = false;

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <utility>
 
-#include "core/internal.h"
 #include "core/text.h"
 #include "platform/ascii.h"
+#include "platform/platform.h"
 
 namespace core {
 namespace {
@@ -249,7 +249,7 @@ TPlan PlanWays(std::span<const TParamStatusRec> range) {
       plan.LastAsked = h;
       plan.Automaton = true;
     }
-    listed += TListEntry(text).Size();
+    listed += detail::TListEntry(text).Size();
     longest = std::max(longest, text.size());
   }
   return plan;
@@ -316,7 +316,8 @@ std::vector<bool> UniqueArguments(std::span<const TParamStatusRec> range) {
     if (IsPlain(text) && !listed.Insert(h)) continue;
     unique[h] = true;
     if (plan.Automaton && h < plan.LastAsked) {
-      TListEntry(text).ForEachPiece([&](std::string_view piece) { patterns.Append(piece); });
+      detail::TListEntry(text).ForEachPiece(
+          [&](std::string_view piece) { patterns.Append(piece); });
     }
   }
   return unique;

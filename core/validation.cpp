@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/internal.h"
+#include "core/params.h"
 #include "core/text.h"
 #include "core/unique_arguments.h"
 #include "platform/ascii.h"
@@ -20,7 +20,7 @@ TParamStatisticsRec CustomSyntaxStats;
 TParamStatisticsRec DefaultSyntaxStats;
 std::string HelpSwitchHint;
 
-void ResetValidation() {
+void detail::ResetValidation() {
   CustomSyntaxStats = TParamStatisticsRec();
   DefaultSyntaxStats = TParamStatisticsRec();
   HelpSwitchHint = std::string();
@@ -31,13 +31,14 @@ namespace {
 // The switch part of a recognised argument: an attached value is never taken for a switch.
 std::string_view SwitchPart(const TParamStatusRec& entry) {
   if (entry.Status != psAttachedSwitch) return entry.Param;
-  return entry.Param.substr(0, FindAttachSeparator(entry.Param));
+  return entry.Param.substr(0, detail::FindAttachSeparator(entry.Param));
 }
 
 void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
                     std::int32_t first_index, std::int32_t last_index) {
   std::vector<std::string_view> forms;
-  ForEachQuotedPiece(stats.EssentialForms, [&](std::string_view form) { forms.push_back(form); });
+  detail::ForEachQuotedPiece(stats.EssentialForms,
+                             [&](std::string_view form) { forms.push_back(form); });
   // Switches first, then attached switches, each in argument order.
   for (const std::int32_t status : {psSwitch, psAttachedSwitch}) {
     for (auto h = static_cast<std::size_t>(first_index); h <= static_cast<std::size_t>(last_index);
@@ -113,7 +114,7 @@ void ForEachEntry(const TParamStatusArray& table, std::size_t first, std::size_t
                   const std::vector<bool>& unique, Visit visit) {
   for (std::size_t h = 0; h < table.size(); ++h) {
     const TParamStatusRec& entry = table[h];
-    const TListEntry text(entry.Param);
+    const detail::TListEntry text(entry.Param);
     if (h < first || h > last) {
       visit(liIgnored, text);
       if (entry.Status == psReserved) visit(liReserved, text);
@@ -161,23 +162,23 @@ void FillLists(TParamStatisticsRec& stats, const TParamStatusArray& table, std::
   // instructions for -p or -w on such an argument.
   std::array<std::size_t, ListCount> sizes{};
   ForEachEntry(table, first, last, unique,
-               [&](TListId id, const TListEntry& entry) { sizes[id] += entry.Size(); });
+               [&](TListId id, const detail::TListEntry& entry) { sizes[id] += entry.Size(); });
   for (std::size_t id = 0; id < ListCount; ++id) {
     ListOf(stats, static_cast<TListId>(id)).List.reserve(sizes[id]);
   }
-  ForEachEntry(table, first, last, unique, [&](TListId id, const TListEntry& entry) {
+  ForEachEntry(table, first, last, unique, [&](TListId id, const detail::TListEntry& entry) {
     const TListRef ref = ListOf(stats, id);
-    AddListEntry(ref.Count, ref.List, entry);
+    detail::AddListEntry(ref.Count, ref.List, entry);
   });
 }
 
 }  // namespace
 
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry) {
-  AddListEntry(count, list, TListEntry(entry));
+  detail::AddListEntry(count, list, detail::TListEntry(entry));
 }
 
-void AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry) {
+void detail::AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry) {
   ++count;
   entry.ForEachPiece([&](std::string_view piece) { list.append(piece); });
 }
@@ -192,14 +193,14 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
   if (!candidates.empty()) {
     std::string declared_text(declared);
     declared_text.push_back(' ');
-    for (const std::string& piece : SplitQuoted(AsciiUpper(candidates))) {
+    for (const std::string& piece : detail::SplitQuoted(AsciiUpper(candidates))) {
       const std::string needle = piece + ' ';
       if ((list + ' ').find(needle) != std::string::npos) continue;
       if (declared_text.find(needle) == std::string::npos) continue;
-      list.append(" ").append(DashPrefixOf(piece)).append(piece);
+      list.append(" ").append(detail::DashPrefixOf(piece)).append(piece);
     }
   }
-  list = std::string(TrimControls(list));
+  list = std::string(TrimSpaceAndControls(list));
 }
 
 void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
@@ -244,8 +245,8 @@ void GetParamStatistics(TParamStatisticsRec& stats, const TParamStatusArray& tab
   ValidateParams(DefaultSyntaxStats, table, essential, require_essential, -1, -1);
 }
 
-void StartValidation() {
-  ResetValidation();
+void detail::StartValidation() {
+  detail::ResetValidation();
   ResetStatistics(CustomSyntaxStats, "Custom Syntax Validation Record");
   ResetStatistics(DefaultSyntaxStats, "Default Syntax Validation Record");
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/params.h"
+#include "core/text.h"
 
 namespace core {
 
@@ -59,4 +60,16 @@ void ListDeclaredForms(std::string& list, std::string_view declared, std::string
 
 /// Appends the quoted `entry` and a space to `list`, and counts it.
 void AddListEntry(std::uint16_t& count, std::string& list, std::string_view entry);
+
+namespace detail {
+
+/// The same for an entry made already.
+void AddListEntry(std::uint16_t& count, std::string& list, const TListEntry& entry);
+
+/// Starts the module for a run: both statistics records empty and named.
+void StartValidation();
+/// Gives every variable of the module its starting value and releases what it holds.
+void ResetValidation();
+
+}  // namespace detail
 }  // namespace core

@@ -6,7 +6,8 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
-#include "core/internal.h"
+#include "core/library.h"
+#include "core/params.h"
 #include "core/report.h"
 #include "core/text.h"
 #include "core/validation.h"
@@ -21,8 +22,8 @@ std::string MissingExample(const TToolRec& tool) {
   std::string example;
   for (const TSwitchRow& row : tool.Switches) {
     if (!row.Essential) continue;
-    ForEachAliasWord(row.Aliases, [&](std::string_view word) {
-      example.append(DashPrefixOf(word)).append(AsciiLower(word));
+    detail::ForEachAliasWord(row.Aliases, [&](std::string_view word) {
+      example.append(detail::DashPrefixOf(word)).append(AsciiLower(word));
       return true;
     });
     if (!row.ValueName.empty()) example.append(" ").append(row.ValueName);
@@ -35,7 +36,7 @@ std::string MissingExample(const TToolRec& tool) {
 // from 1 to 1000000) ".
 std::string RangeNotes() {
   std::string notes;
-  for (const TRefusedNumber& refused : RefusedNumbers) {
+  for (const detail::TRefusedNumber& refused : detail::RefusedNumbers) {
     const std::string_view arg = ParamStatus[static_cast<std::size_t>(refused.Index)].Param;
     notes.append("(").append(arg.substr(0, refused.Length)).append(": a whole number from ");
     notes.append(std::to_string(refused.Least)).append(" to ");

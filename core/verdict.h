@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "core/frame.h"
+#include "core/tool.h"
 
 namespace core {
 

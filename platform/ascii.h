@@ -8,9 +8,13 @@
 
 namespace platform {
 
+/// Whether `c` is one of A-Z.
 constexpr bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+/// Whether `c` is one of a-z.
 constexpr bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
+/// `c` lowered if it is one of A-Z, else unchanged.
 constexpr char AsciiLower(char c) { return IsAsciiUpper(c) ? static_cast<char>(c + 32) : c; }
+/// `c` raised if it is one of a-z, else unchanged.
 constexpr char AsciiUpper(char c) { return IsAsciiLower(c) ? static_cast<char>(c - 32) : c; }
 
 /// Equality of two texts with ASCII letters folded; needs no memory.

@@ -9,8 +9,8 @@
 
 #include "app/run.h"
 #include "app/switches.h"
-#include "core/internal.h"
 #include "core/library.h"
+#include "core/params.h"
 #include "core/text.h"
 #include "core/validation.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -49,7 +49,7 @@ constexpr std::size_t FirstTransformation = 13;
 
 bool Occurs(std::string_view aliases, std::string_view arg) {
   core::TFindParamRec match;
-  for (const std::string& word : core::AliasWords(aliases)) {
+  for (const std::string& word : core::detail::AliasWords(aliases)) {
     if (core::MatchSwitchArg(word, arg, match)) return true;
   }
   return false;

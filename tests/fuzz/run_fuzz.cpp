@@ -11,7 +11,6 @@
 
 #include "app/run.h"
 #include "app/switches.h"
-#include "core/internal.h"
 #include "core/library.h"
 #include "core/report.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -60,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string out, err;
   core::TStartUpRec run;
   run.ExecutablePath = "/opt/lettrix fuzz/Lettrix";
-  run.CommandLine = core::JoinCommandLine(run.ExecutablePath, arguments);
+  run.CommandLine = core::detail::JoinCommandLine(run.ExecutablePath, arguments);
   run.Arguments = std::move(arguments);
   run.Output = core::TTextChannel{platform::stdOutput, &out};
   run.Error = core::TTextChannel{platform::stdError, &err};

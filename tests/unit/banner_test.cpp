@@ -6,7 +6,6 @@
 
 #include "core/banner.h"
 #include "core/dates.h"
-#include "core/internal.h"
 #include "core/library.h"
 #include "core/report.h"
 #include "tests/unit/captured_run.h"

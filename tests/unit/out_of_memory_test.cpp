@@ -12,7 +12,6 @@
 
 #include "core/banner.h"
 #include "core/channels.h"
-#include "core/internal.h"
 #include "core/out_of_memory.h"
 #include "platform/platform.h"
 
@@ -42,7 +41,7 @@ void RunOutOfMemory(const std::string& base_name, std::string_view line_end = "\
                     std::string_view owed = {}) {
   core::AppVersionInfo.BaseName = base_name;
   core::LineEnd = line_end;
-  core::BufferOutput();
+  core::detail::BufferOutput();
   core::Write(core::OutputChannel, owed);
   core::EndRunOnOutOfMemory("ignored/when/the/system/tells", 71);
   // No machine can serve the whole address space, whatever the width of its pointers.

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "core/params.h"
-#include "core/internal.h"
 
 #include <gtest/gtest.h>
 

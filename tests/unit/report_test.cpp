@@ -6,7 +6,6 @@
 #include <string_view>
 #include <utility>
 
-#include "core/internal.h"
 #include "core/library.h"
 #include "core/report.h"
 #include "core/text.h"
@@ -32,8 +31,8 @@ std::string ReportWith(std::string_view message_line) {
 
 TEST(JoinCommandLineTest, QuotesEachElementAndJoinsWithSingleSpaces) {
   EXPECT_EQ("\"/opt/my tools/lx\" -u \"two words\" \"\"",
-            core::JoinCommandLine("/opt/my tools/lx", {"-u", "two words", ""}));
-  EXPECT_EQ("lx", core::JoinCommandLine("lx", {}));
+            core::detail::JoinCommandLine("/opt/my tools/lx", {"-u", "two words", ""}));
+  EXPECT_EQ("lx", core::detail::JoinCommandLine("lx", {}));
 }
 
 TEST(ReportSyntaxErrorTest, WritesSevenLinesOnErrorAndNothingOnOutput) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/internal.h"
 #include "core/text.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(ShowControlsTest, ShowsEachControlInAsciiAndKeepsEverythingElse) {
   };
   for (const ShowRow& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(std::string(row.text)));
-    EXPECT_EQ(row.shown, core::ShowControls(row.text, row.controls));
+    EXPECT_EQ(row.shown, core::detail::ShowControls(row.text, row.controls));
   }
 }
 

@@ -12,7 +12,6 @@
 
 #include "app/run.h"
 #include "app/switches.h"
-#include "core/internal.h"
 #include "core/library.h"
 #include "core/validation.h"
 
@@ -190,7 +189,7 @@ TEST(GetParamStatisticsTest, FillsDefaultRecordForWholeLineOnFirstCallOnly) {
   EXPECT_EQ("-l ", custom.ParamList);
   EXPECT_EQ(whole, Dump(core::DefaultSyntaxStats));
   // Given the default record itself, the first call validates it once, with the caller's range.
-  core::ResetValidation();
+  core::detail::ResetValidation();
   core::GetParamStatistics(core::DefaultSyntaxStats, core::ParamStatus,
                            core::EssentialList(app::Switches), true, 1, 2);
   EXPECT_EQ("-z -l ", core::DefaultSyntaxStats.IgnoredList);
