@@ -52,6 +52,20 @@ class TSettingsGuard {
 
 }  // namespace
 
+std::string_view detail::ToolNameInto(std::span<char> buffer, std::string_view path) {
+  std::size_t at = 0;
+  // Copying an existing text needs no memory: the end of a run out of memory names the tool so.
+  const auto put = [&](std::string_view piece) {
+    for (std::size_t i = 0; i < piece.size() && at < buffer.size(); ++i) buffer[at++] = piece[i];
+  };
+  if (AppVersionInfo.BaseName.empty()) {
+    ForEachBaseNamePiece(FileNameOf(path), put);
+  } else {
+    put(AppVersionInfo.BaseName);
+  }
+  return {buffer.data(), at};
+}
+
 void MakeVersionInfo(TFileVersionInfoRec& rec, std::string_view version,
                      std::string_view full_version, std::string_view description,
                      bool upper_case_names) {

@@ -2,6 +2,7 @@
 // The running program's identity record, its banner and its build line.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,11 @@ void ResetBanner();
 /// (TToolRec, core/tool.h); the frame calls it when a tool's run starts, and ResetBanner forgets
 /// them.
 void SetToolCredits(std::string_view copyright, std::string_view attribution);
+
+/// The name that every line of the tool's own begins with, put into `buffer` (cut to its size)
+/// without needing memory: AppVersionInfo's BaseName, or, before the identity is made, the base
+/// name that MakeVersionInfo would give the executable at `path`.
+std::string_view ToolNameInto(std::span<char> buffer, std::string_view path);
 
 }  // namespace detail
 }  // namespace core

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "core/settings.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -56,8 +57,22 @@ void DeliverOutput(const TTextChannel& channel, std::string_view text, std::stri
 // Defined bare: ResetChannels alone gives them their starting values.
 TTextChannel OutputChannel;
 TTextChannel ErrorChannel;
-// Not bare: the out-of-memory line may need it before any run has started.
-std::string_view LineEnd = CrLf;
+std::string_view LineEnd;
+
+namespace {
+
+// The channels' setting with its starting value: the one list that the reset and the frame's
+// check before a run read.
+const auto Settings = [](auto visit) { visit("LineEnd", LineEnd, CrLf); };
+// Before any run too: the out-of-memory line may need it, and the frame tells one that a tool
+// made before its run.
+[[maybe_unused]] const bool SettingsAtStart = (detail::RestoreSettings(Settings), true);
+
+}  // namespace
+
+void detail::NameChangedChannelSettings(std::vector<std::string_view>& names) {
+  NameChangedSettings(Settings, names);
+}
 
 void detail::StartChannels(const TTextChannel& output, const TTextChannel& error) {
   OutputChannel = output;
@@ -67,7 +82,7 @@ void detail::StartChannels(const TTextChannel& output, const TTextChannel& error
 void detail::ResetChannels() {
   OutputChannel = TTextChannel{platform::stdOutput};
   ErrorChannel = TTextChannel{platform::stdError};
-  LineEnd = CrLf;
+  detail::RestoreSettings(Settings);
   PendingSize = 0;
   PendingChannel = TTextChannel{};
   OutputBuffered = OutputDropped = false;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -77,6 +78,10 @@ void BufferOutput();
 std::string_view PendingOutput();
 /// Ends the run because a write to `channel` failed for `reason`: throws TWriteFailure.
 [[noreturn]] void FatalWriteError(const TTextChannel& channel, std::string reason);
+
+/// Adds to `names` the name of each of the module's settings that differs from its starting
+/// value: what a tool set before its run, which start-up would undo.
+void NameChangedChannelSettings(std::vector<std::string_view>& names);
 
 }  // namespace detail
 }  // namespace core

@@ -2,10 +2,12 @@
 // The run frame: every way out of a run ends in an exit code, one line and a clean library.
 #include "core/frame.h"
 
+#include <array>
 #include <exception>
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/banner.h"
 #include "core/channels.h"
@@ -26,17 +28,10 @@ std::string_view StreamName(platform::TStdStream stream) {
 }
 
 // The name the frame's lines begin with.
-std::string ToolName() {
-  if (!AppVersionInfo.BaseName.empty()) return AppVersionInfo.BaseName;
-  std::string name;
-  detail::ForEachBaseNamePiece(FileNameOf(detail::ExecutableFullPath),
-                               [&](std::string_view piece) { name += piece; });
-  return name;
-}
-
 // "<tool>: <message>", the form of every line the frame writes for a tool.
 std::string ToolLine(std::string_view message) {
-  std::string line = ToolName();
+  std::array<char, 1024> name;
+  std::string line(detail::ToolNameInto(name, detail::ExecutableFullPath));
   line.append(": ").append(message);
   return line;
 }
@@ -78,67 +73,42 @@ class TRunGuard {
   const TToolRec& tool_;
 };
 
-// The library's settings as they are when made: before a run, each differs from its starting
-// value only when a tool set it there, where start-up would undo it without a word.
-struct TSettings {
-  TSwitchStyle SwitchStyle = core::SwitchStyle;
-  bool RequireDoubleDash = core::RequireDoubleDash;
-  bool SlashForms = core::SlashForms;
-  bool RecordFindHistory = core::RecordFindHistory;
-  TParamFlags ParamFlags = core::ParamFlags;
-  bool ErrorDelay = core::ErrorDelay;
-  bool AudibleError = core::AudibleError;
-  bool HelpRequested = core::HelpRequested;
-  bool BannerAllowed = core::BannerAllowed;
-  int SyntaxReportStyle = core::SyntaxReportStyle;
-  int ExitCode = core::ExitCode;
-  std::string_view LineEnd = core::LineEnd;
-};
+// The library's settings that differ from their starting values, each module's list joined:
+// before a run, each is one that a tool made there, which start-up would undo without a word.
+std::vector<std::string_view> SettingsMadeEarly() {
+  std::vector<std::string_view> names;
+  detail::NameChangedParamSettings(names);
+  detail::NameChangedReportSettings(names);
+  detail::NameChangedLibrarySettings(names);
+  detail::NameChangedChannelSettings(names);
+  return names;
+}
 
-// After start-up: names each setting that start-up has undone, `before` holding what the tool
-// made of it, with where the tool should make it instead; true when there was one.
-bool ReportSettingsMadeEarly(const TSettings& before, const TTextChannel& error_channel) {
-  const TSettings now;
-  const std::pair<std::string_view, bool> settings[] = {
-      {"SwitchStyle", before.SwitchStyle != now.SwitchStyle},
-      {"RequireDoubleDash", before.RequireDoubleDash != now.RequireDoubleDash},
-      {"SlashForms", before.SlashForms != now.SlashForms},
-      {"RecordFindHistory", before.RecordFindHistory != now.RecordFindHistory},
-      {"ParamFlags", before.ParamFlags != now.ParamFlags},
-      {"ErrorDelay", before.ErrorDelay != now.ErrorDelay},
-      {"AudibleError", before.AudibleError != now.AudibleError},
-      {"HelpRequested", before.HelpRequested != now.HelpRequested},
-      {"BannerAllowed", before.BannerAllowed != now.BannerAllowed},
-      {"SyntaxReportStyle", before.SyntaxReportStyle != now.SyntaxReportStyle},
-      {"ExitCode", before.ExitCode != now.ExitCode},
-      // The frame has set the tool's line end by now; it starts from that of a tool that
-      // chooses none.
-      {"LineEnd", before.LineEnd != TToolRec{}.LineEnd},
-  };
-  bool made_early = false;
-  for (const auto& [name, changed] : settings) {
-    if (!changed) continue;
-    made_early = true;
+// After start-up: names each setting made early, with where the tool should make it instead;
+// true when there was one.
+bool ReportSettingsMadeEarly(const std::vector<std::string_view>& early,
+                             const TTextChannel& error_channel) {
+  for (const std::string_view name : early) {
     std::string line(name);
     line.append(" was set before the run started, and start-up would undo it: ");
     line.append(name == "LineEnd" ? "give it in the tool's TToolRec"
                                   : "set it in the tool's SetUp");
     ReportFatal(line, error_channel);
   }
-  return made_early;
+  return !early.empty();
 }
 
 // RunTool's work, with the settings as they were before the run began, over the arguments of
 // `argv` where it holds any (StartUpFromArgv).
 int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& tool,
-             const TSettings& before) {
+             const std::vector<std::string_view>& early) {
   LineEnd = tool.LineEnd;
   const TTextChannel error_channel = start.Error;
   const TRunGuard guard(tool);
   try {
     detail::StartUpFromArgv(std::move(start), argv);
     detail::SetToolCredits(tool.Copyright, tool.Attribution);
-    if (ReportSettingsMadeEarly(before, error_channel)) return ExitInternalError;
+    if (ReportSettingsMadeEarly(early, error_channel)) return ExitInternalError;
     if (tool.BufferedOutput) detail::BufferOutput();
     if (tool.SetUp != nullptr) tool.SetUp();
     if (!tool.Version.empty()) {
@@ -184,11 +154,11 @@ int RunFrame(TStartUpRec start, std::span<char* const> argv, const TToolRec& too
 void WriteErrorLine(std::string_view message) { WriteLine(ErrorChannel, ToolLine(message)); }
 
 int RunTool(TStartUpRec start, const TToolRec& tool) {
-  return RunFrame(std::move(start), {}, tool, TSettings{});
+  return RunFrame(std::move(start), {}, tool, SettingsMadeEarly());
 }
 
 int RunMain(int argc, char** argv, const TToolRec& tool) {
-  const TSettings before;
+  const std::vector<std::string_view> early = SettingsMadeEarly();
   const char* invoked = argc > 0 && argv[0] != nullptr ? argv[0] : "";
   // The out-of-memory line ends as the tool's lines do, however early it comes.
   LineEnd = tool.LineEnd;
@@ -197,7 +167,7 @@ int RunMain(int argc, char** argv, const TToolRec& tool) {
   start.ExecutablePath = platform::ExecutablePath(invoked);
   // Where the system keeps no command line, the report joins one only if it is ever shown.
   if (!platform::NativeCommandLine(start.CommandLine)) start.Invoked = invoked;
-  return RunFrame(std::move(start), platform::ArgumentList(argc, argv), tool, before);
+  return RunFrame(std::move(start), platform::ArgumentList(argc, argv), tool, early);
 }
 
 }  // namespace core

@@ -9,28 +9,36 @@
 #include "core/dates.h"
 #include "core/params.h"
 #include "core/report.h"
+#include "core/settings.h"
 #include "core/validation.h"
 #include "platform/platform.h"
 
 namespace core {
-// Their starting values hold before the first run too, so that the run frame can tell one that
-// a tool set before its run, which start-up would undo; ResetLibrary gives them again.
-int ExitCode = 0;
-bool HelpRequested = false;
-bool BannerAllowed = true;
-int SyntaxReportStyle = 0;
+int ExitCode;
+bool HelpRequested;
+bool BannerAllowed;
+int SyntaxReportStyle;
 
 namespace {
 
-// The library's own variables at their starting values; start-up and shutdown both come here.
-void ResetLibrary() {
-  ExitCode = 0;
-  HelpRequested = false;
-  BannerAllowed = true;
-  SyntaxReportStyle = 0;
-}
+// The library's own variables, each with its starting value: the one list that start-up,
+// shutdown and the frame's check before a run read.
+const auto Settings = [](auto visit) {
+  visit("ExitCode", ExitCode, 0);
+  visit("HelpRequested", HelpRequested, false);
+  visit("BannerAllowed", BannerAllowed, true);
+  visit("SyntaxReportStyle", SyntaxReportStyle, 0);
+};
+// Before the first run too, so that the frame can tell a setting that a tool made before it.
+[[maybe_unused]] const bool SettingsAtStart = (detail::RestoreSettings(Settings), true);
+
+void ResetLibrary() { detail::RestoreSettings(Settings); }
 
 }  // namespace
+
+void detail::NameChangedLibrarySettings(std::vector<std::string_view>& names) {
+  NameChangedSettings(Settings, names);
+}
 
 void StartUp(TStartUpRec start) { detail::StartUpFromArgv(std::move(start), {}); }
 

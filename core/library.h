@@ -5,6 +5,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/channels.h"
 #include "core/text.h"
@@ -49,6 +51,10 @@ namespace detail {
 /// StartUp, with ParamStatus made of the texts of `argv` (main's, after the program's own name)
 /// where it holds any, each copied straight into its entry; start.Arguments then goes unread.
 void StartUpFromArgv(TStartUpRec start, std::span<char* const> argv);
+
+/// Adds to `names` the name of each of the module's settings that differs from its starting
+/// value: what a tool set before its run, which start-up would undo.
+void NameChangedLibrarySettings(std::vector<std::string_view>& names);
 
 }  // namespace detail
 }  // namespace core

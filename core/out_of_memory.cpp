@@ -24,16 +24,6 @@ std::atomic_flag Ending;  // clear
 std::array<char, 4096> PathBuffer;
 std::array<char, 512> Line;
 
-// MakeVersionInfo's BaseName, formed in place from the running executable's file name.
-std::size_t PutBaseName(std::size_t at, std::size_t end) {
-  std::string_view path = platform::ExecutablePathInto(PathBuffer);
-  if (path.empty()) path = Invoked;
-  detail::ForEachBaseNamePiece(FileNameOf(path), [&](std::string_view piece) {
-    for (std::size_t i = 0; i < piece.size() && at < end; ++i) Line[at++] = piece[i];
-  });
-  return at;
-}
-
 void EndOnOutOfMemory() {
   // One line only, also when two threads run out at once: the second waits for the end.
   if (Ending.test_and_set()) {
@@ -42,15 +32,11 @@ void EndOnOutOfMemory() {
   // The tool's line end is read where it lies; one longer than any real one is cut, not overrun.
   const std::string_view line_end = LineEnd.substr(0, Line.size() / 2);
   const std::size_t end = Line.size() - Reason.size() - line_end.size();
-  std::size_t at = 0;
-  // Copying an existing text needs no memory; a text being assigned keeps its old bytes until
-  // its new memory is there.
-  const std::string_view name = AppVersionInfo.BaseName;
-  if (name.empty()) {
-    at = PutBaseName(at, end);
-  } else {
-    for (std::size_t i = 0; i < name.size() && at < end; ++i) Line[at++] = name[i];
-  }
+  // Before start-up the executable's path is asked of the system, or taken as invoked.
+  std::string_view path = detail::ExecutableFullPath;
+  if (path.empty()) path = platform::ExecutablePathInto(PathBuffer);
+  if (path.empty()) path = Invoked;
+  std::size_t at = detail::ToolNameInto(std::span(Line.data(), end), path).size();
   for (const std::string_view part : {Reason, line_end}) {
     for (const char c : part) Line[at++] = c;
   }

@@ -7,27 +7,12 @@
 #include <limits>
 #include <utility>
 
+#include "core/settings.h"
 #include "core/text.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace core {
-namespace {
-
-// The per-position lookup asks for the same few alias lists at every argument, and merging one
-// into DeclaredSwitches again changes nothing while that list is as the merge left it; so the
-// lists merged since it last changed are remembered. Merging each again, even without building
-// a text, takes 70 per cent more instructions for 96,000 pairs of -u x than the whole run does
-// with this memo.
-struct TMergedAliases {
-  std::string Declared;            ///< DeclaredSwitches as the merges left it
-  std::vector<std::string> Lists;  ///< alias lists whose every word it holds
-};
-
-TMergedAliases Merged;
-
-}  // namespace
-
 // Defined bare: ResetParamEngine alone gives them their starting values.
 TStringArray detail::ArgumentTexts;
 TParamStatusArray ParamStatus;
@@ -36,24 +21,38 @@ std::string DeclaredSwitches;
 std::vector<detail::TRefusedNumber> detail::RefusedNumbers;
 TFindParamRec DebugModeParam, SpareParam, ErrorDelayParam, AudibleErrorParam, HelpParam,
     VerboseParam, VersionOnlyParam, BannerParam, InfoParam;
-// The settings hold their starting values before the first run too, so that the run frame can
-// tell one that a tool set before its run, which start-up would undo.
-TSwitchStyle SwitchStyle = ssPlain;
-bool RequireDoubleDash = true;
-bool SlashForms = true;
-bool RecordFindHistory = false;
-TParamFlags ParamFlags{};
+TSwitchStyle SwitchStyle;
+bool RequireDoubleDash;
+bool SlashForms;
+bool RecordFindHistory;
+TParamFlags ParamFlags;
+
+namespace {
+
+// The engine's settings, each with its starting value: the one list that the reset and the
+// frame's check before a run read.
+const auto Settings = [](auto visit) {
+  visit("SwitchStyle", SwitchStyle, ssPlain);
+  visit("RequireDoubleDash", RequireDoubleDash, true);
+  visit("SlashForms", SlashForms, true);
+  visit("RecordFindHistory", RecordFindHistory, false);
+  visit("ParamFlags", ParamFlags, TParamFlags{});
+};
+// Before the first run too, so that the frame can tell a setting that a tool made before it.
+[[maybe_unused]] const bool SettingsAtStart = (detail::RestoreSettings(Settings), true);
+
+}  // namespace
+
+void detail::NameChangedParamSettings(std::vector<std::string_view>& names) {
+  NameChangedSettings(Settings, names);
+}
 
 void detail::ResetParamEngine() {
   // Fresh containers, not cleared ones: a cleared one would keep its memory.
   ParamStatus = TParamStatusArray();
   detail::ArgumentTexts = TStringArray();
   FindHistory = TParamRecArray();
-  SwitchStyle = ssPlain;
-  RequireDoubleDash = true;
-  SlashForms = true;
-  RecordFindHistory = false;
-  ParamFlags = TParamFlags{};
+  detail::RestoreSettings(Settings);
   DeclaredSwitches = std::string();
   detail::RefusedNumbers = std::vector<detail::TRefusedNumber>();
   for (TFindParamRec* rec :
@@ -61,7 +60,6 @@ void detail::ResetParamEngine() {
         &VerboseParam, &VersionOnlyParam, &BannerParam, &InfoParam}) {
     *rec = TFindParamRec();
   }
-  Merged = TMergedAliases();
 }
 
 namespace {
@@ -79,21 +77,6 @@ bool EqualsForm(std::string_view text, std::string_view prefix, std::string_view
   std::string form(prefix);
   form.append(alias);
   return platform::EqualsNoCase(text, form);
-}
-
-void MergeDeclared(std::string_view aliases) {
-  TMergedAliases& merged = Merged;
-  if (DeclaredSwitches != merged.Declared) {
-    merged.Lists.clear();
-  } else if (std::find(merged.Lists.begin(), merged.Lists.end(), aliases) != merged.Lists.end()) {
-    return;
-  }
-  AddDeclaredSwitches(DeclaredSwitches, aliases);
-  if (DeclaredSwitches != merged.Declared) {
-    merged.Declared = DeclaredSwitches;
-    merged.Lists.clear();
-  }
-  if (merged.Lists.size() < 64) merged.Lists.emplace_back(aliases);
 }
 
 std::int32_t LastPosition(const TParamStatusArray& table) {
@@ -188,16 +171,6 @@ void detail::ClearFindParamRec(TFindParamRec& rec) {
   rec.Value2.clear();
 }
 
-bool detail::MayBeSwitch(std::string_view arg) {
-  // Every form begins with '/', '-' or, given bare symbols, a symbol character; where the
-  // comparison is not byte by byte the platform may equate other bytes, so nothing is ruled out.
-  if (!platform::CaseFoldingIsBytewise()) return true;
-  if (arg.empty()) return false;
-  if (arg[0] == '-' || (arg[0] == '/' && SlashForms)) return true;
-  return detail::AllowsBareSymbols(SwitchStyle) &&
-         SymbolSwitchChars.find(arg[0]) != std::string_view::npos;
-}
-
 TStringArray detail::AliasWords(std::string_view aliases) {
   TStringArray words;
   detail::ForEachAliasWord(aliases, [&](std::string_view word) {
@@ -261,20 +234,11 @@ void ResolveSearchRange(TSearchKind kind, std::int32_t position, std::int32_t& f
 
 namespace {
 
-// Compared byte by byte, a form of a word, bare or followed by an attached value, ends with the
-// word's last byte at the form's own length: that one byte rules most arguments out before any
-// text is compared.
-struct TFormEnd {
-  std::size_t Length = 0;
-  char Last = 0;  ///< lower-cased
-  bool operator==(const TFormEnd&) const = default;
-};
-
-TFormEnd FormEndOf(std::string_view prefix, std::string_view word) {
+detail::TFormEnd FormEndOf(std::string_view prefix, std::string_view word) {
   return {prefix.size() + word.size(), platform::AsciiLower(word.back())};
 }
 
-bool MayEndAs(std::string_view arg, const TFormEnd& end) {
+bool MayEndAs(std::string_view arg, const detail::TFormEnd& end) {
   return arg.size() >= end.Length && platform::AsciiLower(arg[end.Length - 1]) == end.Last;
 }
 
@@ -290,7 +254,7 @@ detail::TFormMatch detail::MatchForms(std::string_view alias, const detail::TPre
     const std::string_view prefix = prefixes.Items[p];
     if (bytewise && !alias.empty() && !MayEndAs(arg, FormEndOf(prefix, alias))) continue;
     if (EqualsForm(arg, prefix, alias)) {
-      match.Found = true;
+      match = {true, false, arg.size()};
       continue;
     }
     if (!attached_allowed || match.Found) continue;
@@ -339,33 +303,20 @@ bool detail::ReadWholeNumber(std::string_view text, std::int64_t least, std::int
 }
 
 bool SwitchMatches(std::string_view alias, std::string_view arg) {
-  const detail::TPrefixes prefixes = detail::PrefixesOf(alias, SwitchStyle);
-  for (std::size_t p = 0; p < prefixes.Count; ++p) {
-    if (EqualsForm(arg, prefixes.Items[p], alias)) return true;
-  }
-  return false;
+  return detail::MatchForms(alias, detail::PrefixesOf(alias, SwitchStyle), arg, false).Found;
 }
 
-namespace {
-
-// What a lookup compares each argument with: the words of its alias list with their prefixes
-// and, where the comparison is byte by byte, every distinct byte at which one of their forms
-// ends.
-struct TSearchForms {
-  std::vector<std::string_view> Words;
-  std::vector<detail::TPrefixes> Prefixes;  ///< one entry per word
-  std::vector<TFormEnd> Ends;
-  bool Bytewise = false;
-};
-
-TSearchForms SearchFormsOf(std::string_view aliases) {
+detail::TSearchForms detail::SearchFormsOf(std::string_view aliases, TSwitchStyle style) {
   TSearchForms forms;
   forms.Bytewise = platform::CaseFoldingIsBytewise();
-  detail::ForEachAliasWord(aliases, [&](std::string_view word) {
+  ForEachAliasWord(aliases, [&](std::string_view word) {
     forms.Words.push_back(word);
-    const detail::TPrefixes& prefixes =
-        forms.Prefixes.emplace_back(detail::PrefixesOf(word, SwitchStyle));
+    const TPrefixes& prefixes = forms.Prefixes.emplace_back(PrefixesOf(word, style));
     for (std::size_t p = 0; p < prefixes.Count; ++p) {
+      // A form begins with its prefix, or, bare, with the word itself.
+      const char first = prefixes.Items[p].empty() ? word[0] : prefixes.Items[p][0];
+      forms.First[static_cast<unsigned char>(platform::AsciiLower(first))] = true;
+      forms.First[static_cast<unsigned char>(platform::AsciiUpper(first))] = true;
       const TFormEnd end = FormEndOf(prefixes.Items[p], word);
       if (std::find(forms.Ends.begin(), forms.Ends.end(), end) == forms.Ends.end()) {
         forms.Ends.push_back(end);
@@ -373,17 +324,32 @@ TSearchForms SearchFormsOf(std::string_view aliases) {
     }
     return false;
   });
+  std::sort(forms.Ends.begin(), forms.Ends.end(),
+            [](const TFormEnd& a, const TFormEnd& b) { return a.Length < b.Length; });
+  if (!forms.Ends.empty()) forms.Shortest = forms.Ends.front().Length;
   return forms;
 }
 
-// Whether `arg` may be a form of one of the words: most arguments of a long command line are
-// passed over at their first byte or at one byte where a form would end, without a call per
-// word and prefix.
-inline bool MayMatch(const TSearchForms& forms, std::string_view arg) {
-  if (!detail::MayBeSwitch(arg)) return false;
-  return !forms.Bytewise || std::any_of(forms.Ends.begin(), forms.Ends.end(),
-                                        [&](const TFormEnd& end) { return MayEndAs(arg, end); });
+bool detail::MayMatch(const TSearchForms& forms, std::string_view arg) {
+  if (!forms.Bytewise) return true;
+  if (arg.empty() || arg.size() < forms.Shortest ||
+      !forms.First[static_cast<unsigned char>(arg[0])]) {
+    return false;
+  }
+  return std::any_of(forms.Ends.begin(), forms.Ends.end(),
+                     [&](const TFormEnd& end) { return MayEndAs(arg, end); });
 }
+
+detail::TFormMatch detail::MatchAliases(const TSearchForms& forms, std::string_view arg,
+                                        bool attached_allowed) {
+  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
+    const TFormMatch match = MatchForms(forms.Words[w], forms.Prefixes[w], arg, attached_allowed);
+    if (match.Found) return match;
+  }
+  return {};
+}
+
+namespace {
 
 // What became of a switch found at one position, so far.
 enum TMarked : std::uint8_t {
@@ -445,63 +411,35 @@ void TakeFollowingValues(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
   }
 }
 
-// Looks for every word at position `h`; each match marks the table and answers in `rec`.
+// Looks for the words at position `h`; a match marks the table and answers in `rec`.
 void ExaminePosition(TAnswer& rec, TParamStatusArray& table, std::int32_t h,
-                     const TSearchForms& forms, const detail::TLookupRule& rule) {
+                     const detail::TSearchForms& forms, const detail::TLookupRule& rule) {
   TParamStatusRec& entry = table[static_cast<std::size_t>(h)];
-  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const detail::TFormMatch match =
-        detail::MatchForms(forms.Words[w], forms.Prefixes[w], entry.Param, rule.AttachedForms);
-    if (!match.Found) continue;
-    if (MarkSwitch(rec, entry, h, match, rule) == mkDone) return;
-    TakeFollowingValues(rec, table, h, rule);
-    if (RecordFindHistory) FindHistory.push_back(rec.Record());
-  }
+  const detail::TFormMatch match = detail::MatchAliases(forms, entry.Param, rule.AttachedForms);
+  if (!match.Found || MarkSwitch(rec, entry, h, match, rule) == mkDone) return;
+  TakeFollowingValues(rec, table, h, rule);
+  if (RecordFindHistory) FindHistory.push_back(rec.Record());
 }
 
-// Over a long range, compared byte by byte: the bytes a form may begin with, the shortest form
-// and every form's end, shortest first. Each argument is then tested in a loop of its own with
-// nothing called, and an argument shorter than a form is past that form's end at once. Made for
-// one lookup only, from the alias list it is given: nothing outlives the lookup. On a short line
-// making it costs more than it saves.
-struct TQuickScan {
-  std::array<bool, 256> First{};
-  std::size_t Shortest = 0;
-  std::vector<TFormEnd> Ends;  ///< by length; Last with 0x20 set, as the scan compares it
-};
-
+// Over a long range, compared byte by byte, each argument is tested in a loop of its own with
+// nothing called, and one shorter than a form is past that form's end at once. On a short line
+// the loop costs more than it saves.
 constexpr std::int32_t QuickScanFrom = 64;
-
-TQuickScan QuickScanOf(const TSearchForms& forms) {
-  TQuickScan scan;
-  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const detail::TPrefixes& prefixes = forms.Prefixes[w];
-    for (std::size_t p = 0; p < prefixes.Count; ++p) {
-      const char first = prefixes.Items[p].empty() ? forms.Words[w][0] : prefixes.Items[p][0];
-      scan.First[static_cast<unsigned char>(platform::AsciiLower(first))] = true;
-      scan.First[static_cast<unsigned char>(platform::AsciiUpper(first))] = true;
-    }
-  }
-  scan.Ends = forms.Ends;
-  for (TFormEnd& end : scan.Ends) end.Last = static_cast<char>(end.Last | 0x20);
-  std::sort(scan.Ends.begin(), scan.Ends.end(),
-            [](const TFormEnd& a, const TFormEnd& b) { return a.Length < b.Length; });
-  if (!scan.Ends.empty()) scan.Shortest = scan.Ends.front().Length;
-  return scan;
-}
 
 // The first position from `h` to `last` whose argument may be a form, or `last` + 1. Setting
 // 0x20 in both bytes equates more than the ASCII case does, never less: a few arguments more
 // reach the exact comparison, none fewer.
 std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::int32_t last,
-                           const TQuickScan& scan) {
+                           const detail::TSearchForms& forms) {
   for (; h <= last; ++h) {
     const std::string_view arg = table[static_cast<std::size_t>(h)].Param;
     const std::size_t size = arg.size();
-    if (size < scan.Shortest || !scan.First[static_cast<unsigned char>(arg[0])]) continue;
-    for (const TFormEnd& end : scan.Ends) {
+    if (size == 0 || size < forms.Shortest || !forms.First[static_cast<unsigned char>(arg[0])]) {
+      continue;
+    }
+    for (const detail::TFormEnd& end : forms.Ends) {
       if (end.Length > size) break;
-      if ((arg[end.Length - 1] | 0x20) == end.Last) return h;
+      if ((arg[end.Length - 1] | 0x20) == (end.Last | 0x20)) return h;
     }
   }
   return h;
@@ -509,23 +447,22 @@ std::int32_t NextCandidate(const TParamStatusArray& table, std::int32_t h, std::
 
 // The search: marks `table` and fills `rec` for every occurrence in the range, or for the first
 // only unless the rule finds all.
-void SearchTable(TAnswer& rec, TParamStatusArray& table, const TSearchForms& forms,
+void SearchTable(TAnswer& rec, TParamStatusArray& table, const detail::TSearchForms& forms,
                  std::int32_t last_index, std::int32_t first_index,
                  const detail::TLookupRule& rule) {
   const std::int32_t high = LastPosition(table);
   if (last_index == -1 || last_index > high) last_index = high;
   if (first_index < 0) first_index = 0;
   if (forms.Bytewise && last_index - first_index >= QuickScanFrom) {
-    const TQuickScan scan = QuickScanOf(forms);
-    for (std::int32_t h = NextCandidate(table, first_index, last_index, scan); h <= last_index;
-         h = NextCandidate(table, h + 1, last_index, scan)) {
+    for (std::int32_t h = NextCandidate(table, first_index, last_index, forms); h <= last_index;
+         h = NextCandidate(table, h + 1, last_index, forms)) {
       ExaminePosition(rec, table, h, forms, rule);
       if (!rule.FindAll && rec.Index != -1) return;
     }
     return;
   }
   for (std::int32_t h = first_index; h <= last_index; ++h) {
-    if (!MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
+    if (!detail::MayMatch(forms, table[static_cast<std::size_t>(h)].Param)) continue;
     ExaminePosition(rec, table, h, forms, rule);
     if (!rule.FindAll && rec.Index != -1) return;
   }
@@ -553,7 +490,8 @@ void detail::Lookup(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
   answer.Value1 = default1;
   answer.Value2 = default2;
   AddDeclaredSwitches(DeclaredSwitches, aliases);
-  SearchTable(answer, table, SearchFormsOf(aliases), last_index, first_index, rule);
+  SearchTable(answer, table, detail::SearchFormsOf(aliases, SwitchStyle), last_index, first_index,
+              rule);
   rec = answer.Record();
 }
 
@@ -591,10 +529,9 @@ void FindParamValue(TFindParamRec& rec, TParamStatusArray& table, std::string_vi
 
 void MatchParamAt(TFindParamRec& rec, std::string_view arg, std::string_view aliases,
                   std::string_view next_arg, std::int32_t value_count, TParamFlags flags) {
-  MergeDeclared(aliases);
-  const bool found = detail::MayBeSwitch(arg) &&
-                     detail::ForEachAliasWord(
-                         aliases, [&](std::string_view word) { return SwitchMatches(word, arg); });
+  AddDeclaredSwitches(DeclaredSwitches, aliases);
+  const detail::TSearchForms forms = detail::SearchFormsOf(aliases, SwitchStyle);
+  const bool found = detail::MayMatch(forms, arg) && detail::MatchAliases(forms, arg, false).Found;
   if (!found) {
     detail::ClearFindParamRec(rec);
     return;

@@ -220,10 +220,6 @@ inline std::size_t FindAttachSeparator(std::string_view text) {
   return first;
 }
 
-/// Whether `arg` can be a form of any switch under the current style; when false, every lookup
-/// of `arg` alone finds nothing.
-bool MayBeSwitch(std::string_view arg);
-
 /// Calls `visit` with each word of an alias list (each maximal run of bytes outside
 /// `AliasDelimiters`), in order, as a view of `aliases`; stops early when it returns true, and
 /// reports whether it did.
@@ -296,6 +292,37 @@ struct TFormMatch {
 TFormMatch MatchForms(std::string_view alias, const TPrefixes& prefixes, std::string_view arg,
                       bool attached_allowed);
 
+/// Compared byte by byte, a form of a word, bare or followed by an attached value, ends with the
+/// word's last byte at the form's own length: that one byte rules most arguments out before any
+/// text is compared.
+struct TFormEnd {
+  std::size_t Length = 0;
+  char Last = 0;  ///< lower-cased
+  bool operator==(const TFormEnd&) const = default;
+};
+
+/// The forms of an alias list, made once from PrefixesOf, that a lookup compares each argument
+/// with: its words with their prefixes and, for a comparison byte by byte, the bytes a form may
+/// begin with, the shortest form and every distinct end, shortest first.
+struct TSearchForms {
+  std::vector<std::string_view> Words;
+  std::vector<TPrefixes> Prefixes;  ///< one entry per word
+  std::vector<TFormEnd> Ends;
+  std::array<bool, 256> First{};
+  std::size_t Shortest = 0;
+  bool Bytewise = false;  ///< false: the platform may equate other bytes, and nothing is ruled out
+};
+TSearchForms SearchFormsOf(std::string_view aliases, TSwitchStyle style);
+
+/// Whether `arg` may be a form of one of the words: most arguments of a long command line are
+/// passed over at their first byte, their length or one byte where a form would end.
+bool MayMatch(const TSearchForms& forms, std::string_view arg);
+
+/// How `arg` is a form of the list: as the first of its words, in order, that it is a form of
+/// (MatchForms). The one rule by which every lookup, the occurrences and the judgement of
+/// essential switches match an argument with an alias list.
+TFormMatch MatchAliases(const TSearchForms& forms, std::string_view arg, bool attached_allowed);
+
 /// When a value leaves its switch incomplete: missing (no argument follows), blank (empty).
 struct TValueNeed {
   bool Missing = false;
@@ -339,6 +366,10 @@ extern std::vector<TRefusedNumber> RefusedNumbers;
 /// allowed, no sign and no space; past the range, however long, it is refused.
 bool ReadWholeNumber(std::string_view text, std::int64_t least, std::int64_t most,
                      std::int64_t& number);
+
+/// Adds to `names` the name of each of the module's settings that differs from its starting
+/// value: what a tool set before its run, which start-up would undo.
+void NameChangedParamSettings(std::vector<std::string_view>& names);
 
 }  // namespace detail
 }  // namespace core

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/paths.h"
+#include "core/settings.h"
 #include "core/text.h"
 #include "platform/platform.h"
 
@@ -15,19 +16,34 @@ std::function<std::string()> MakeCommandLine;  ///< set until the command line i
 
 }  // namespace
 
-// ResetReport gives them their starting values; the two settings hold theirs before the first
-// run too, so that the run frame can tell one that a tool set before its run.
-bool ErrorDelay = false;
-bool AudibleError = false;
+// ResetReport gives them their starting values.
+bool ErrorDelay;
+bool AudibleError;
 std::string ExecutionPath;
 std::string detail::CommandLineText;
 
 // Outside any run: whoever points it elsewhere keeps it so across runs.
 TPauseServices PauseServices;
 
+namespace {
+
+// The report's settings, each with its starting value: the one list that the reset and the
+// frame's check before a run read.
+const auto Settings = [](auto visit) {
+  visit("ErrorDelay", ErrorDelay, false);
+  visit("AudibleError", AudibleError, false);
+};
+// Before the first run too, so that the frame can tell a setting that a tool made before it.
+[[maybe_unused]] const bool SettingsAtStart = (detail::RestoreSettings(Settings), true);
+
+}  // namespace
+
+void detail::NameChangedReportSettings(std::vector<std::string_view>& names) {
+  NameChangedSettings(Settings, names);
+}
+
 void detail::ResetReport() {
-  ErrorDelay = false;
-  AudibleError = false;
+  detail::RestoreSettings(Settings);
   ExecutionPath = std::string();
   detail::CommandLineText = std::string();
   MakeCommandLine = nullptr;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/channels.h"
 #include "core/text.h"
@@ -82,6 +83,10 @@ void StartReport(std::string_view executable_path, std::string command_line,
 /// Gives every variable of the module its starting value and releases what it holds;
 /// PauseServices stays as it is.
 void ResetReport();
+
+/// Adds to `names` the name of each of the module's settings that differs from its starting
+/// value: what a tool set before its run, which start-up would undo.
+void NameChangedReportSettings(std::vector<std::string_view>& names);
 
 }  // namespace detail
 }  // namespace core

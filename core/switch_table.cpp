@@ -191,21 +191,6 @@ bool WordsAreDisjoint(const std::vector<TWalkRow>& rows) {
   return true;
 }
 
-// How `arg` is a form of one of the row's words: exactly first, with an attached value only
-// when no word matches it exactly.
-detail::TFormMatch MatchRow(const TSwitchRow& row, std::string_view arg, bool attachable) {
-  const bool exact = detail::ForEachAliasWord(
-      row.Aliases, [&](std::string_view word) { return SwitchMatches(word, arg); });
-  if (exact) return {true, false, arg.size()};
-  detail::TFormMatch attached;
-  if (!attachable) return attached;
-  detail::ForEachAliasWord(row.Aliases, [&](std::string_view word) {
-    attached = detail::MatchForms(word, detail::PrefixesOf(word, SwitchStyle), arg, true);
-    return attached.Attached;
-  });
-  return attached.Attached ? attached : detail::TFormMatch{};
-}
-
 // The value of the occurrence that `match` found at `position`, under the row's rule; false
 // where the rule makes it none (a value missing or blank that it needs, an empty attached one).
 bool ValueOf(const TWalkRow& row, const detail::TFormMatch& match, std::size_t position,
@@ -228,10 +213,18 @@ TOccurrenceWalk StartWalk(std::span<const TSwitchRow> rows) {
   TOccurrenceWalk walk;
   for (const TSwitchRow& row : rows) {
     if (row.Action == nullptr) continue;
-    const detail::TLookupRule rule = RuleOf(row);
-    walk.Rows.push_back({&row, rule.AttachedForms, rule.AttachedOnly, rule.ValueCount > 0,
-                         rule.First.Missing, rule.First.Blank, !row.Repeats});
-    walk.AttachedForms = walk.AttachedForms || rule.AttachedForms;
+    const TLookupRule rule = RuleOf(row);
+    TWalkRow& added = walk.Rows.emplace_back(TWalkRow{
+        &row, SearchFormsOf(row.Aliases, SwitchStyle), rule.AttachedForms, rule.AttachedOnly,
+        rule.ValueCount > 0, rule.First.Missing, rule.First.Blank, !row.Repeats});
+    walk.Bytewise = added.Forms.Bytewise;
+    for (std::size_t b = 0; b < walk.First.size(); ++b) {
+      walk.First[b] = walk.First[b] || added.Forms.First[b];
+    }
+    if (!rule.AttachedForms || added.Forms.Words.empty()) continue;
+    const std::size_t shortest = added.Forms.Shortest + 1;
+    if (!walk.AttachedForms || shortest < walk.ShortestAttached) walk.ShortestAttached = shortest;
+    walk.AttachedForms = true;
   }
   walk.Disjoint = WordsAreDisjoint(walk.Rows);
   return walk;
@@ -244,17 +237,17 @@ bool NextOccurrence(TOccurrenceWalk& walk, TOccurrence& occurrence) {
     if (walk.NextRow == 0) {
       // Most arguments of a long line are values: passed over at their first byte. An operand
       // is never a switch, whatever it looks like (after "--").
-      walk.MayBeSwitch = table[walk.Position].Status != psOperand && detail::MayBeSwitch(arg);
-      // A form and its separator take two bytes at least, three but for a bare symbol's.
-      const std::size_t shortest = detail::AllowsBareSymbols(SwitchStyle) ? 2 : 3;
-      walk.Attachable = walk.MayBeSwitch && walk.AttachedForms && arg.size() >= shortest &&
-                        detail::FindAttachSeparator(arg) != std::string_view::npos;
+      walk.MayBeSwitch =
+          table[walk.Position].Status != psOperand &&
+          (!walk.Bytewise || (!arg.empty() && walk.First[static_cast<unsigned char>(arg[0])]));
+      walk.Attachable = walk.MayBeSwitch && walk.AttachedForms &&
+                        arg.size() >= walk.ShortestAttached &&
+                        FindAttachSeparator(arg) != std::string_view::npos;
     }
     while (walk.MayBeSwitch && walk.NextRow < walk.Rows.size()) {
       TWalkRow& row = walk.Rows[walk.NextRow++];
       if (row.Once && row.Met) continue;
-      const detail::TFormMatch match =
-          MatchRow(*row.Row, arg, walk.Attachable && row.AttachedForms);
+      const TFormMatch match = MatchAliases(row.Forms, arg, walk.Attachable && row.AttachedForms);
       if (!match.Found) continue;
       row.Met = true;
       if (walk.Disjoint) walk.NextRow = walk.Rows.size();

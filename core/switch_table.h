@@ -3,6 +3,7 @@
 // takes, the essential list, every occurrence of the value switches, and the option lines.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -162,6 +163,7 @@ namespace detail {
 // A row as the walk matches it.
 struct TWalkRow {
   const TSwitchRow* Row = nullptr;
+  TSearchForms Forms;
   bool AttachedForms = false;  // a form may carry its value after ':' or '='
   bool AttachedOnly = false;   // the value is never the next argument, and never empty
   bool ValueNext = false;      // standing alone, it takes the next argument as its value
@@ -176,10 +178,13 @@ struct TOccurrenceWalk {
   std::vector<TWalkRow> Rows;
   bool Disjoint = false;       // no alias word stands in two rows: the first match ends a position
   bool AttachedForms = false;  // whether any row takes an attached value
-  std::size_t Position = 0;    // the argument being examined
-  std::size_t NextRow = 0;     // the row to try next at that position
-  bool MayBeSwitch = false;    // whether the argument at Position can be a switch at all
-  bool Attachable = false;     // whether it can carry an attached value
+  bool Bytewise = false;       // whether the rows' forms rule arguments out by their bytes
+  std::array<bool, 256> First{};     // the bytes that some row's form begins with
+  std::size_t ShortestAttached = 0;  // the shortest form that carries a value, separator included
+  std::size_t Position = 0;          // the argument being examined
+  std::size_t NextRow = 0;           // the row to try next at that position
+  bool MayBeSwitch = false;          // whether the argument at Position can be a switch at all
+  bool Attachable = false;           // whether it can carry an attached value
 };
 
 TOccurrenceWalk StartWalk(std::span<const TSwitchRow> rows);

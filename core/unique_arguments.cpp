@@ -289,8 +289,8 @@ class TPlainEntries {
 //   set apart by spaces and quoted only when they hold one. If it is no shorter than every
 //   argument before it, it occurs only as an equal entry: a hash set of the listed entries
 //   answers that, one probe each. Long lines of values of one length (random words, a glob)
-//   go this way, and this way stays small in memory and in cache: without it, 100,000 invalid
-//   words take 42 per cent more instructions, and 60,000 random values 20 per cent more.
+//   go this way, and this way stays small in memory and in cache (docs/performance.md has what
+//   it saves).
 // - Every other text is looked for by one automaton of all such texts, fed the list as it
 //   grows; each answer then costs nothing, and each step of the automaton is one table probe
 //   whatever the values look like (a direct search of the list would cost its length for every

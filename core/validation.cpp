@@ -28,27 +28,19 @@ void detail::ResetValidation() {
 
 namespace {
 
-// The switch part of a recognised argument: an attached value is never taken for a switch.
-std::string_view SwitchPart(const TParamStatusRec& entry) {
-  if (entry.Status != psAttachedSwitch) return entry.Param;
-  return entry.Param.substr(0, detail::FindAttachSeparator(entry.Param));
-}
-
+// The essential switches among the recognised arguments, in the forms EssentialForms lists,
+// matched as every lookup matches them: an attached value is never taken for a switch.
 void FindEssentials(TParamStatisticsRec& stats, const TParamStatusArray& table,
-                    std::int32_t first_index, std::int32_t last_index) {
-  std::vector<std::string_view> forms;
-  detail::ForEachQuotedPiece(stats.EssentialForms,
-                             [&](std::string_view form) { forms.push_back(form); });
+                    std::string_view essential, std::int32_t first_index, std::int32_t last_index) {
+  const detail::TSearchForms forms = detail::SearchFormsOf(essential, ssPlain);
   // Switches first, then attached switches, each in argument order.
   for (const std::int32_t status : {psSwitch, psAttachedSwitch}) {
     for (auto h = static_cast<std::size_t>(first_index); h <= static_cast<std::size_t>(last_index);
          ++h) {
       if (table[h].Status != status) continue;
-      const std::string_view piece = SwitchPart(table[h]);
-      const bool essential = std::any_of(forms.begin(), forms.end(), [&](std::string_view form) {
-        return platform::EqualsNoCase(piece, form);
-      });
-      if (essential) stats.EssentialFound.append(piece).push_back(' ');
+      const detail::TFormMatch match =
+          detail::MatchAliases(forms, table[h].Param, status == psAttachedSwitch);
+      if (match.Found) stats.EssentialFound.append(match.SwitchPart(table[h].Param)).push_back(' ');
     }
   }
 }
@@ -157,9 +149,8 @@ void FillLists(TParamStatisticsRec& stats, const TParamStatusArray& table, std::
   const std::vector<bool> unique =
       first <= last ? UniqueArguments(std::span(table).subspan(first, last - first + 1))
                     : std::vector<bool>{};
-  // Every list gets its final size before its first entry: a single argument of 120 KiB would
-  // otherwise be copied again into each of its lists as they grow, 15 per cent more
-  // instructions for -p or -w on such an argument.
+  // Every list gets its final size before its first entry: a long argument would otherwise be
+  // copied again into each of its lists as they grow (docs/performance.md).
   std::array<std::size_t, ListCount> sizes{};
   ForEachEntry(table, first, last, unique,
                [&](TListId id, const detail::TListEntry& entry) { sizes[id] += entry.Size(); });
@@ -220,7 +211,7 @@ void ValidateParams(TParamStatisticsRec& stats, const TParamStatusArray& table,
               static_cast<std::size_t>(last_index));
   }
   if (!stats.EssentialForms.empty()) {
-    if (high >= 0) FindEssentials(stats, table, first_index, last_index);
+    if (high >= 0) FindEssentials(stats, table, essential, first_index, last_index);
     stats.EssentialMissing = require_essential && stats.EssentialFound.empty();
   }
   stats.Validated = true;
