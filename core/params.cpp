@@ -309,23 +309,25 @@ bool SwitchMatches(std::string_view alias, std::string_view arg) {
 detail::TSearchForms detail::SearchFormsOf(std::string_view aliases, TSwitchStyle style) {
   TSearchForms forms;
   forms.Bytewise = platform::CaseFoldingIsBytewise();
+  // Made for every declaration: most lists have a word or two, whose forms fit at once.
+  forms.Words.reserve(4);
+  forms.Ends.reserve(8);
   ForEachAliasWord(aliases, [&](std::string_view word) {
-    forms.Words.push_back(word);
-    const TPrefixes& prefixes = forms.Prefixes.emplace_back(PrefixesOf(word, style));
+    const TPrefixes& prefixes =
+        forms.Words.emplace_back(TSearchForms::TWord{word, PrefixesOf(word, style)}).Prefixes;
     for (std::size_t p = 0; p < prefixes.Count; ++p) {
       // A form begins with its prefix, or, bare, with the word itself.
       const char first = prefixes.Items[p].empty() ? word[0] : prefixes.Items[p][0];
       forms.First[static_cast<unsigned char>(platform::AsciiLower(first))] = true;
       forms.First[static_cast<unsigned char>(platform::AsciiUpper(first))] = true;
+      // Each distinct end once, shortest first.
       const TFormEnd end = FormEndOf(prefixes.Items[p], word);
-      if (std::find(forms.Ends.begin(), forms.Ends.end(), end) == forms.Ends.end()) {
-        forms.Ends.push_back(end);
-      }
+      auto at = forms.Ends.begin();
+      while (at != forms.Ends.end() && at->Length < end.Length) ++at;
+      if (std::find(at, forms.Ends.end(), end) == forms.Ends.end()) forms.Ends.insert(at, end);
     }
     return false;
   });
-  std::sort(forms.Ends.begin(), forms.Ends.end(),
-            [](const TFormEnd& a, const TFormEnd& b) { return a.Length < b.Length; });
   if (!forms.Ends.empty()) forms.Shortest = forms.Ends.front().Length;
   return forms;
 }
@@ -342,8 +344,8 @@ bool detail::MayMatch(const TSearchForms& forms, std::string_view arg) {
 
 detail::TFormMatch detail::MatchAliases(const TSearchForms& forms, std::string_view arg,
                                         bool attached_allowed) {
-  for (std::size_t w = 0; w < forms.Words.size(); ++w) {
-    const TFormMatch match = MatchForms(forms.Words[w], forms.Prefixes[w], arg, attached_allowed);
+  for (const TSearchForms::TWord& word : forms.Words) {
+    const TFormMatch match = MatchForms(word.Text, word.Prefixes, arg, attached_allowed);
     if (match.Found) return match;
   }
   return {};

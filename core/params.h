@@ -305,8 +305,11 @@ struct TFormEnd {
 /// with: its words with their prefixes and, for a comparison byte by byte, the bytes a form may
 /// begin with, the shortest form and every distinct end, shortest first.
 struct TSearchForms {
-  std::vector<std::string_view> Words;
-  std::vector<TPrefixes> Prefixes;  ///< one entry per word
+  struct TWord {
+    std::string_view Text;
+    TPrefixes Prefixes;
+  };
+  std::vector<TWord> Words;
   std::vector<TFormEnd> Ends;
   std::array<bool, 256> First{};
   std::size_t Shortest = 0;
