@@ -69,6 +69,9 @@ TEST(TextToDateTimeTest, ReadsDateInShortDateFormatOrder) {
   const double value = core::TextToDateTime("2024/03/26 14:50:40", "mm/dd/yyyy");
   EXPECT_NEAR(march_26 + at_14_50_40, value, 1e-9);
   EXPECT_EQ("26 Mar 2024 @ 14:00:00", core::FormatDateTime("dd mmm yyyy @ hh:00:00", value));
+  // Two digits of a year stand for 1950 to 2049.
+  EXPECT_EQ("1999 2049", core::FormatDateTime("yyyy", core::TextToDateTime("99/3/26", "")) + " " +
+                             core::FormatDateTime("yyyy", core::TextToDateTime("49/3/26", "")));
 }
 
 TEST(TextToDateTimeTest, ReadsFractionAsThreeDigitsOfMilliseconds) {
