@@ -88,7 +88,12 @@ void detail::ResetChannels() {
   OutputBuffered = OutputDropped = false;
 }
 
-void detail::BufferOutput() { OutputBuffered = true; }
+void detail::BufferOutput() {
+  // On a terminal a line shows as it is written, as people at it expect.
+  const bool terminal =
+      OutputChannel.Buffer == nullptr && platform::IsTerminal(OutputChannel.Stream);
+  OutputBuffered = !terminal;
+}
 
 std::string_view detail::PendingOutput() {
   if (PendingChannel.Buffer != nullptr || PendingChannel.Stream != platform::stdOutput) return {};

@@ -71,7 +71,7 @@ namespace detail {
 void StartChannels(const TTextChannel& output, const TTextChannel& error);
 /// Binds them to the standard streams again, and gives LineEnd CR LF again.
 void ResetChannels();
-/// Makes standard output buffered for the rest of the run.
+/// Makes standard output buffered for the rest of the run, unless it is a terminal.
 void BufferOutput();
 /// What buffered standard output holds, not yet written: for the end of a run out of memory,
 /// which must hand it over without allocating. Empty where the output is bound to a text.

@@ -53,7 +53,7 @@ struct TToolRec {
   /// unless its Most is above 0.
   TOperandsRec Operands{};
   /// Holds what the tool writes on standard output and hands it over in large blocks (Write,
-  /// core/channels.h), rather than each write as it comes.
+  /// core/channels.h), rather than each write as it comes; not where it is a terminal.
   bool BufferedOutput = false;
   /// Writes the tool's help screen on OutputChannel, the brief form after a syntax report.
   /// Without it: the usage line, and with the full form the option lines of Switches.
