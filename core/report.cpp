@@ -64,8 +64,8 @@ class TKeyWatchGuard {
 };
 
 void Report(std::string_view message_line, bool error_delay, bool audible_error) {
-  // What a buffered run's output holds goes before the report takes its channel.
-  FlushOutput();
+  // What a buffered run's output holds goes first: Write hands it over before anything on
+  // standard error.
   OutputChannel = ErrorChannel;
   WriteLineAndEmptyLine(ErrorChannel, "Invalid or Incomplete Syntax!");
   if (MakeCommandLine) {
